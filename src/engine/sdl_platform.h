@@ -1,0 +1,49 @@
+// The SDL platform: a real window with SDL's GPU renderer (SDL's software renderer when no
+// accelerated one can be made), the canvas scaled to the window and letterboxed, desktop
+// full screen, SDL's event queue, message boxes and URL opener.
+#pragma once
+
+#include <memory>
+
+#include "engine/platform.h"
+
+struct SDL_Window;
+
+namespace orvela {
+
+class SdlRenderer;
+
+class SdlPlatform : public Platform {
+ public:
+  SdlPlatform();
+  ~SdlPlatform() override;
+  SdlPlatform(const SdlPlatform&) = delete;
+  SdlPlatform& operator=(const SdlPlatform&) = delete;
+
+  bool OpenDisplay(const DisplayMode& mode) override;
+  Renderer* GetRenderer() override;
+  void Present(bool vsync) override;
+  bool HasVsync() const override { return renderer_ != nullptr; }
+  void WarpMouse(int x, int y) override;
+  void ShowCursor(bool visible) override;
+  void SetTitle(const std::string& title) override;
+  int64_t Milliseconds() override;
+  void SleepUntil(int64_t milliseconds) override;
+  void PumpEvents(InputSink& sink) override;
+  void ShowMessage(const std::string& text, bool serious) override;
+  void OpenUrl(const std::string& address) override;
+  std::string AppDataPath() override;
+
+ private:
+  SDL_Window* window_ = nullptr;
+  std::unique_ptr<SdlRenderer> renderer_;
+  bool video_ready_ = false;
+  std::string title_;
+};
+
+// The per-user application-data folder of this operating system (no trailing separator):
+// $XDG_DATA_HOME or ~/.local/share on Linux, %APPDATA% on Windows, ~/Library/Application
+// Support on macOS; "" when it cannot be found.
+std::string SystemAppDataPath();
+
+}  // namespace orvela

@@ -1,0 +1,79 @@
+// Frame pacing on the virtual clock, the millisecond clock, and opening the display.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "support/headless.h"
+
+namespace orvela {
+namespace {
+
+using testing::HeadlessTest;
+
+using DisplayTest = HeadlessTest;
+
+TEST_F(DisplayTest, SixtyPacedFlipsTakeExactlyOneSecond) {
+  const int start = MilliClock();
+  std::set<int> steps;
+  for (int i = 0; i < 60; ++i) {
+    const int before = MilliClock();
+    Flip(-1);
+    steps.insert(MilliClock() - before);
+  }
+  EXPECT_EQ(MilliClock() - start, 1000);
+  EXPECT_EQ(steps, (std::set<int>{16, 17}));
+  EXPECT_EQ(platform().Presents(), 60);
+}
+
+TEST_F(DisplayTest, OtherRatesSpreadTheirRemainderToo) {
+  ASSERT_EQ(OpenGraphics(800, 600, 0, 70, 0), 1);
+  const int start = MilliClock();
+  for (int i = 0; i < 70; ++i) Flip(-1);
+  EXPECT_EQ(MilliClock() - start, 1000);
+}
+
+TEST_F(DisplayTest, NoCatchingUpAfterAStall) {
+  Flip(-1);
+  platform().AdvanceClock(500);  // a long load
+  const int late = MilliClock();
+  Flip(-1);
+  EXPECT_EQ(MilliClock(), late);  // late already: shown at once
+  for (int i = 0; i < 5; ++i) {
+    const int before = MilliClock();
+    Flip(-1);
+    EXPECT_GE(MilliClock() - before, 16);  // paced again, not hurried
+    EXPECT_LE(MilliClock() - before, 17);
+  }
+}
+
+TEST_F(DisplayTest, UnpacedFlipsShowAtOnce) {
+  const int before = MilliClock();
+  Flip(0);
+  Flip(1);
+  EXPECT_EQ(MilliClock(), before);
+  EXPECT_EQ(platform().Presents(), 2);
+}
+
+TEST_F(DisplayTest, MilliClockWrapsLikeA32BitCounter) {
+  platform().SetClock((int64_t{1} << 32) + 5);
+  EXPECT_EQ(MilliClock(), 5);
+  Delay(20);
+  EXPECT_EQ(MilliClock(), 25);
+}
+
+TEST_F(DisplayTest, FullScreenCentresThePointerAndUsesTheTimer) {
+  AppTitle("Orvela Puzzle Game");
+  ASSERT_EQ(OpenGraphics(800, 600, 32, 60, 0), 1);
+  EXPECT_TRUE(platform().Fullscreen());
+  EXPECT_EQ(platform().Title(), "Orvela Puzzle Game");
+  EXPECT_EQ(MouseXPos(), 400);
+  EXPECT_EQ(MouseYPos(), 300);
+  const int before = MilliClock();
+  Flip(-1);
+  EXPECT_GE(MilliClock() - before, 16);
+  EXPECT_EQ(GraphicsWidth(), 800);
+  EXPECT_EQ(GraphicsHeight(), 600);
+}
+
+}  // namespace
+}  // namespace orvela

@@ -1,0 +1,48 @@
+// The runner's script player: feeds scripted input to the headless platform frame by frame
+// and takes screenshots. Commands run after each shown frame until one that lasts frames.
+//   wait N          let N frames pass
+//   move X Y        move the pointer
+//   press [right]   press the left (or right) button at the pointer
+//   release [right] release it
+//   click X Y       move, press, one frame, release
+//   key NAME        a key press: Escape, Space, S, H, Left, Right, Delete, or a key code
+//   type TEXT       typed characters
+//   shot FILE.png   the canvas as a PNG file
+//   # ...           a comment
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "engine/headless_platform.h"
+
+namespace orvela {
+
+// Thrown when the script has run out; the runner ends with status 0.
+struct ScriptFinished {};
+
+class ScriptPlayer {
+ public:
+  // Relative screenshot paths are taken from base_folder.
+  ScriptPlayer(HeadlessPlatform& platform, std::vector<std::string> lines, std::string base_folder);
+
+  // Checks every line; returns "" or a message naming the first bad line.
+  std::string Validate() const;
+  // Called after every presented frame.
+  void OnFrame();
+
+ private:
+  bool Run(const std::string& line);  // false when the command lasts frames
+
+  HeadlessPlatform& platform_;
+  std::vector<std::string> lines_;
+  std::string base_folder_;
+  size_t next_ = 0;
+  int wait_frames_ = 0;
+  int release_button_ = 0;  // released at the next frame (after a click)
+};
+
+// The key code of a script key name, or -1.
+int ScriptKeyCode(const std::string& name);
+
+}  // namespace orvela
