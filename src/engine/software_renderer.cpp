@@ -153,6 +153,54 @@ void Span(const Blender& bl, const SampleArea& area, uint32_t* dst, int count, i
   }
 }
 
+// Alpha blending in black (the pieces' shadows, the game's most frequent draw): only the
+// texel alpha matters, and the destination is darkened by it.
+inline uint32_t BilinearAlpha(const SampleArea& area, int32_t fu, int32_t fv) {
+  fu -= 32768, fv -= 32768;
+  int tx0 = fu >> 16, ty0 = fv >> 16;
+  const uint32_t wx = (static_cast<uint32_t>(fu) >> 8) & 255;
+  const uint32_t wy = (static_cast<uint32_t>(fv) >> 8) & 255;
+  int tx1 = tx0 + 1, ty1 = ty0 + 1;
+  tx0 = std::clamp(tx0, area.x0, area.x1), tx1 = std::clamp(tx1, area.x0, area.x1);
+  ty0 = std::clamp(ty0, area.y0, area.y1), ty1 = std::clamp(ty1, area.y0, area.y1);
+  const uint32_t* row0 = area.pixels->Row32(ty0);
+  const uint32_t* row1 = area.pixels->Row32(ty1);
+  const uint32_t top = (row0[tx0] >> 24) * (256 - wx) + (row0[tx1] >> 24) * wx;
+  const uint32_t bottom = (row1[tx0] >> 24) * (256 - wx) + (row1[tx1] >> 24) * wx;
+  return (top * (256 - wy) + bottom * wy) >> 16;
+}
+
+template <int kSample>
+void DarkenSpan(const Blender& bl, const SampleArea& area, uint32_t* dst, int count, int32_t fu,
+                int32_t fv, int32_t du, int32_t dv) {
+  auto darken = [&](int i, uint32_t texel_alpha) {
+    const uint32_t a = Div255(texel_alpha * bl.alpha255);
+    if (a == 0) return;
+    const uint32_t na = 255 - a, d = dst[i];
+    dst[i] = 0xFF000000u | Div255Lanes((d & kLow) * na) | (Div255Lanes(((d >> 8) & 255) * na) << 8);
+  };
+  if (kSample == 2 && dv == 0) {
+    // Unrotated: the two texel rows and their weight are the same along the whole span.
+    const int32_t gv = fv - 32768;
+    const uint32_t wy = (static_cast<uint32_t>(gv) >> 8) & 255;
+    const uint32_t* row0 = area.pixels->Row32(std::clamp(gv >> 16, area.y0, area.y1));
+    const uint32_t* row1 = area.pixels->Row32(std::clamp((gv >> 16) + 1, area.y0, area.y1));
+    for (int i = 0; i < count; ++i, fu += du) {
+      const int32_t gu = fu - 32768;
+      const uint32_t wx = (static_cast<uint32_t>(gu) >> 8) & 255;
+      const int tx0 = std::clamp(gu >> 16, area.x0, area.x1);
+      const int tx1 = std::clamp((gu >> 16) + 1, area.x0, area.x1);
+      const uint32_t top = (row0[tx0] >> 24) * (256 - wx) + (row0[tx1] >> 24) * wx;
+      const uint32_t bottom = (row1[tx0] >> 24) * (256 - wx) + (row1[tx1] >> 24) * wx;
+      darken(i, (top * (256 - wy) + bottom * wy) >> 16);
+    }
+    return;
+  }
+  for (int i = 0; i < count; ++i, fu += du, fv += dv) {
+    darken(i, kSample == 1 ? Nearest(area, fu, fv) >> 24 : BilinearAlpha(area, fu, fv));
+  }
+}
+
 using SpanFn = void (*)(const Blender&, const SampleArea&, uint32_t*, int, int32_t, int32_t,
                         int32_t, int32_t);
 
@@ -168,8 +216,11 @@ SpanFn PickSample(int sample) {
   }
 }
 
-SpanFn PickSpan(int mode, int sample) {
-  switch (mode) {
+SpanFn PickSpan(const Blender& bl, int sample) {
+  if (bl.mode == 3 && sample > 0 && bl.tr == 0 && bl.tg == 0 && bl.tb == 0) {
+    return sample == 1 ? &DarkenSpan<1> : &DarkenSpan<2>;
+  }
+  switch (bl.mode) {
     case 1:
       return PickSample<1>(sample);
     case 3:
@@ -243,7 +294,7 @@ void SoftwareRenderer::DrawQuad(const QuadDraw& q) {
                          texture->height - 1);
     sample = texture->filtered ? 2 : 1;
   }
-  const SpanFn span = PickSpan(bl.mode, sample);
+  const SpanFn span = PickSpan(bl, sample);
 
   // Corners of the parallelogram, for the rows to visit.
   const double cy[4] = {q.y, q.y + q.src_w * q.ay, q.y + q.src_w * q.ay + q.src_h * q.by,
@@ -280,7 +331,7 @@ void SoftwareRenderer::DrawQuad(const QuadDraw& q) {
 void SoftwareRenderer::DrawPoints(const std::vector<PixelPoint>& points, uint8_t r, uint8_t g,
                                   uint8_t b, float alpha, int blend) {
   const Blender bl = MakeBlender(r, g, b, alpha, blend);
-  const SpanFn span = PickSpan(bl.mode, 0);
+  const SpanFn span = PickSpan(bl, 0);
   const SampleArea area;
   for (const PixelPoint& p : points) {
     if (p.x < 0 || p.y < 0 || p.x >= canvas_->width || p.y >= canvas_->height) continue;
