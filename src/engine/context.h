@@ -73,6 +73,7 @@ struct EngineContext {
   std::string window_title;
   bool display_open = false;
   int mask_r = 0, mask_g = 0, mask_b = 0;  // the mask colour of image loading
+  int32_t random_state = 4660;             // see engine/random.h
 };
 
 // The installed context; aborts with a clear message when none is installed.

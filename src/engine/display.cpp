@@ -116,6 +116,7 @@ void Delay(int milliseconds) {
 void PollSystem() {
   EngineContext& e = Engine();
   e.platform->PumpEvents(e.input);
+  e.platform->Audio().Update();
   if (e.input.quit_requested) {
     e.input.quit_requested = false;
     throw QuitRequested{};

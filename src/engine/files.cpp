@@ -2,10 +2,16 @@
 #include "engine/files.h"
 
 #include <SDL.h>
+#include <fcntl.h>
+#include <unistd.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
+
+#include "engine/runtime_error.h"
+#include "engine/text.h"
 
 namespace orvela {
 
@@ -84,6 +90,209 @@ bool ChangeToProgramFolder() {
   std::error_code ec;
   fs::current_path(folder, ec);
   return !ec;
+}
+
+namespace {
+
+WriteFault injected_fault = WriteFault::kNone;
+
+// Makes a rename inside the folder durable (POSIX); harmless where unsupported.
+void SyncFolderOf(const fs::path& file) {
+  const fs::path folder = file.has_parent_path() ? file.parent_path() : fs::path(".");
+  const int fd = ::open(folder.c_str(), O_RDONLY);
+  if (fd >= 0) {
+    ::fsync(fd);
+    ::close(fd);
+  }
+}
+
+std::string Latin1Bytes(std::string_view text) {
+  std::string bytes;
+  for (char32_t c : DecodeUtf8(text)) bytes.push_back(static_cast<char>(c < 256 ? c : '?'));
+  return bytes;
+}
+
+std::string FromLatin1(std::string_view bytes) {
+  std::u32string text;
+  text.reserve(bytes.size());
+  for (unsigned char c : bytes) text.push_back(c);
+  return EncodeUtf8(text);
+}
+
+std::string FromUtf16(std::string_view bytes, bool big_endian) {
+  std::u32string text;
+  text.reserve(bytes.size() / 2);
+  auto unit = [&](size_t i) -> char32_t {
+    const auto a = static_cast<unsigned char>(bytes[i]),
+               b = static_cast<unsigned char>(bytes[i + 1]);
+    return big_endian ? (a << 8) | b : (b << 8) | a;
+  };
+  for (size_t i = 0; i + 1 < bytes.size(); i += 2) {
+    const char32_t u = unit(i);
+    if (u >= 0xD800 && u < 0xDC00 && i + 3 < bytes.size()) {
+      const char32_t low = unit(i + 2);
+      if (low >= 0xDC00 && low < 0xE000) {
+        text.push_back(0x10000 + ((u - 0xD800) << 10) + (low - 0xDC00));
+        i += 2;
+        continue;
+      }
+    }
+    text.push_back(u >= 0xD800 && u < 0xE000 ? 0xFFFD : u);
+  }
+  return EncodeUtf8(text);
+}
+
+}  // namespace
+
+void InjectWriteFaultForTesting(WriteFault fault) {
+  injected_fault = fault;
+}
+
+bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
+  const fs::path target(path);
+  const fs::path temp = target.string() + ".tmp";
+  FILE* file = std::fopen(temp.c_str(), "wb");
+  if (!file) return false;
+  size_t want = bytes.size();
+  if (injected_fault == WriteFault::kFailWhileWriting) want /= 2;  // as if the disk filled up
+  const size_t written = want == 0 ? 0 : std::fwrite(bytes.data(), 1, want, file);
+  bool ok = written == bytes.size() && std::fflush(file) == 0 && ::fsync(::fileno(file)) == 0;
+  ok = std::fclose(file) == 0 && ok;
+  std::error_code ec;
+  if (!ok) {
+    fs::remove(temp, ec);
+    return false;
+  }
+  if (injected_fault == WriteFault::kCrashBeforeRename) return false;  // the new file stays aside
+  fs::rename(temp, target, ec);
+  if (ec) {
+    fs::remove(temp, ec);
+    return false;
+  }
+  SyncFolderOf(target);
+  return true;
+}
+
+int FileKind(const std::string& path) {
+  std::error_code ec;
+  const fs::file_status status = fs::status(path, ec);
+  if (ec || !fs::exists(status)) return FILE_NONE;
+  return fs::is_directory(status) ? FILE_FOLDER : FILE_REGULAR;
+}
+
+int MakeDir(const std::string& path, int recurse) {
+  std::error_code ec;
+  if (recurse) {
+    fs::create_directories(path, ec);
+  } else {
+    fs::create_directory(path, ec);
+  }
+  return FileKind(path) == FILE_FOLDER ? 1 : 0;
+}
+
+int CreateFile(const std::string& path) {
+  if (FileKind(path) == FILE_NONE) {
+    if (FILE* file = std::fopen(path.c_str(), "ab")) std::fclose(file);
+  }
+  return FileKind(path) == FILE_REGULAR ? 1 : 0;
+}
+
+std::string DecodeText(std::string_view bytes) {
+  auto starts = [&](std::string_view mark) { return bytes.substr(0, mark.size()) == mark; };
+  if (starts("\xFE\xFF")) return FromUtf16(bytes.substr(2), true);
+  if (starts("\xFF\xFE")) return FromUtf16(bytes.substr(2), false);
+  if (starts("\xEF\xBB\xBF")) return EncodeUtf8(DecodeUtf8(bytes.substr(3)));
+  return FromLatin1(bytes);
+}
+
+std::string EncodeText(std::string_view text) {
+  const std::u32string chars = DecodeUtf8(text);
+  bool latin1 = true;
+  for (char32_t c : chars) latin1 = latin1 && c < 256;
+  if (latin1) return Latin1Bytes(text);
+  std::string bytes = "\xFF\xFE";
+  auto put = [&](char32_t unit) {
+    bytes.push_back(static_cast<char>(unit & 255));
+    bytes.push_back(static_cast<char>(unit >> 8));
+  };
+  for (char32_t c : chars) {
+    if (c >= 0x10000) {
+      put(0xD800 + ((c - 0x10000) >> 10));
+      put(0xDC00 + ((c - 0x10000) & 0x3FF));
+    } else {
+      put(c);
+    }
+  }
+  return bytes;
+}
+
+std::optional<std::string> TryLoadText(const std::string& path) {
+  std::vector<uint8_t> bytes;
+  if (!ReadFileBytes(path, bytes)) return std::nullopt;
+  return DecodeText(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+}
+
+std::string LoadText(const std::string& path) {
+  std::optional<std::string> text = TryLoadText(path);
+  if (!text) RaiseRuntimeError("could not open file: " + path);
+  return *text;
+}
+
+bool SaveText(const std::string& text, const std::string& path) {
+  return WriteFileAtomically(path, EncodeText(text));
+}
+
+std::shared_ptr<TStream> TStream::ReadFile(const std::string& path) {
+  std::vector<uint8_t> bytes;
+  if (!ReadFileBytes(path, bytes)) return nullptr;
+  std::shared_ptr<TStream> stream(new TStream());
+  stream->path_ = path;
+  stream->content_.assign(bytes.begin(), bytes.end());
+  return stream;
+}
+
+std::shared_ptr<TStream> TStream::WriteFile(const std::string& path) {
+  const fs::path file(path);
+  const fs::path folder = file.has_parent_path() ? file.parent_path() : fs::path(".");
+  if (path.empty() || FileKind(folder.string()) != FILE_FOLDER || FileKind(path) == FILE_FOLDER) {
+    return nullptr;
+  }
+  std::shared_ptr<TStream> stream(new TStream());
+  stream->path_ = path;
+  stream->writing_ = true;
+  return stream;
+}
+
+TStream::~TStream() {
+  Close();
+}
+
+std::string TStream::ReadLine() {
+  if (writing_ || closed_) return std::string();
+  std::string bytes;
+  while (position_ < content_.size()) {
+    const char c = content_[position_++];
+    if (c == '\n' || c == '\0') break;
+    if (c != '\r') bytes.push_back(c);
+  }
+  return FromLatin1(bytes);
+}
+
+bool TStream::WriteLine(const std::string& text) {
+  if (!writing_ || closed_) return false;
+  content_ += Latin1Bytes(text);
+  content_ += "\r\n";
+  return true;
+}
+
+bool TStream::Eof() const {
+  return writing_ || closed_ || position_ >= content_.size();
+}
+
+bool TStream::Close() {
+  if (closed_) return true;
+  closed_ = true;
+  return writing_ ? WriteFileAtomically(path_, content_) : true;
 }
 
 }  // namespace orvela

@@ -65,6 +65,9 @@ class HeadlessPlatform : public Platform {
   void ShowMessage(const std::string& text, bool serious) override;
   void OpenUrl(const std::string& address) override;
   std::string AppDataPath() override { return app_data_; }
+  AudioOutput& Audio() override { return audio_; }
+  // The headless sound output: follows the virtual clock, or renders by hand in manual mode.
+  ClockDrivenAudio& HeadlessAudio() { return audio_; }
 
  private:
   struct Event {
@@ -87,6 +90,8 @@ class HeadlessPlatform : public Platform {
   std::function<void()> present_hook_;
   std::function<void(const std::string&)> message_hook_;
   std::function<void(const std::string&)> url_hook_;
+  ClockDrivenAudio audio_{[](void* self) { return static_cast<HeadlessPlatform*>(self)->now_; },
+                          this};
 };
 
 }  // namespace orvela

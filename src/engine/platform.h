@@ -1,5 +1,5 @@
 // The whole operating-system boundary of the engine: window and renderer, clock and sleep,
-// input events, message box, web addresses and the per-user folder.
+// input events, message box, web addresses, the per-user folder and sound output.
 // Two implementations stand side by side: SdlPlatform (the game) and HeadlessPlatform (tests
 // and tools: offscreen renderer, virtual clock, scripted input, recorded messages).
 #pragma once
@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "engine/audio.h"
 #include "engine/renderer.h"
 
 namespace orvela {
@@ -57,6 +58,9 @@ class Platform {
   virtual void OpenUrl(const std::string& address) = 0;
   // The per-user application-data folder (no trailing separator), or "" when unknown.
   virtual std::string AppDataPath() = 0;
+
+  // Sound output; a platform without a sound device gives one that follows the clock.
+  virtual AudioOutput& Audio() = 0;
 };
 
 }  // namespace orvela

@@ -327,6 +327,7 @@ SdlPlatform::SdlPlatform() {
 }
 
 SdlPlatform::~SdlPlatform() {
+  audio_.reset();
   renderer_.reset();
   if (window_) SDL_DestroyWindow(window_);
   SDL_Quit();
@@ -465,6 +466,58 @@ void SdlPlatform::OpenUrl(const std::string& address) {
 
 std::string SdlPlatform::AppDataPath() {
   return SystemAppDataPath();
+}
+
+namespace {
+
+// The sound card: SDL's audio callback pulls the mixed frames (SDL converts them to the
+// device's own format and rate when they differ).
+class SdlAudio : public AudioOutput {
+ public:
+  bool Open() {
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+    SDL_AudioSpec want;
+    SDL_zero(want);
+    want.freq = kMixRate;
+    want.format = AUDIO_F32SYS;
+    want.channels = 2;
+    want.samples = 1024;
+    want.callback = &SdlAudio::Pull;
+    want.userdata = mixer_.get();
+    device_ = SDL_OpenAudioDevice(nullptr, 0, &want, nullptr, 0);
+    if (device_ == 0) return false;
+    SDL_PauseAudioDevice(device_, 0);
+    return true;
+  }
+  ~SdlAudio() override {
+    if (device_ != 0) SDL_CloseAudioDevice(device_);
+  }
+
+ private:
+  static void Pull(void* mixer, Uint8* stream, int bytes) {
+    static_cast<Mixer*>(mixer)->Render(reinterpret_cast<float*>(stream),
+                                       bytes / static_cast<int>(2 * sizeof(float)));
+  }
+  SDL_AudioDeviceID device_ = 0;
+};
+
+int64_t SdlClock(void*) {
+  return static_cast<int64_t>(SDL_GetTicks64());
+}
+
+}  // namespace
+
+AudioOutput& SdlPlatform::Audio() {
+  if (!audio_) {
+    auto device = std::make_unique<SdlAudio>();
+    if (device->Open()) {
+      audio_ = std::move(device);
+    } else {
+      SDL_Log("No sound device (%s); sounds play silently", SDL_GetError());
+      audio_ = std::make_unique<ClockDrivenAudio>(&SdlClock, nullptr);
+    }
+  }
+  return *audio_;
 }
 
 std::string SystemAppDataPath() {

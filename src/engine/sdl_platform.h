@@ -33,10 +33,12 @@ class SdlPlatform : public Platform {
   void ShowMessage(const std::string& text, bool serious) override;
   void OpenUrl(const std::string& address) override;
   std::string AppDataPath() override;
+  AudioOutput& Audio() override;
 
  private:
   SDL_Window* window_ = nullptr;
   std::unique_ptr<SdlRenderer> renderer_;
+  std::unique_ptr<AudioOutput> audio_;
   bool video_ready_ = false;
   std::string title_;
 };

@@ -1,6 +1,8 @@
 // System services through the current platform.
 #include "engine/system.h"
 
+#include <cstdio>
+
 #include "engine/context.h"
 
 namespace orvela {
@@ -11,6 +13,17 @@ void Notify(const std::string& text, int serious) {
 
 void OpenURL(const std::string& address) {
   Engine().platform->OpenUrl(address);
+}
+
+std::string UserAppDataPath(int folder_code) {
+  if (folder_code != kAppDataFolder) return std::string();
+  return Engine().platform->AppDataPath();
+}
+
+void Print(const std::string& text) {
+  std::fwrite(text.data(), 1, text.size(), stdout);
+  std::fputc('\n', stdout);
+  std::fflush(stdout);
 }
 
 }  // namespace orvela

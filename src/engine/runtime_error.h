@@ -1,0 +1,25 @@
+// Runtime errors: how a reader stops on a broken or missing file.
+//
+// Raise one with RaiseRuntimeError(message) (or throw RuntimeError(message)); a caller that
+// can go on catches `const RuntimeError&` and reads what(). One that nobody catches reaches
+// RunGuarded, which every program entry point wraps its body in: it writes the message to
+// standard error, flushes it, and ends the program with exit status -1 (255 to the shell).
+#pragma once
+
+#include <functional>
+#include <stdexcept>
+#include <string>
+
+namespace orvela {
+
+class RuntimeError : public std::runtime_error {
+ public:
+  explicit RuntimeError(const std::string& message) : std::runtime_error(message) {}
+};
+
+[[noreturn]] void RaiseRuntimeError(const std::string& message);
+
+// Runs the body; returns its result, or -1 after reporting an uncaught RuntimeError.
+int RunGuarded(const std::function<int()>& body);
+
+}  // namespace orvela

@@ -1,0 +1,127 @@
+// Files and system: path kinds, folders, text encodings in both directions, atomic saves that
+// survive failures, line streams, the system services and runtime errors.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "engine/files.h"
+#include "engine/runtime_error.h"
+#include "engine/system.h"
+#include "support/headless.h"
+
+namespace orvela {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::HeadlessTest;
+using testing::ReadBytes;
+using testing::WriteBytes;
+
+using FilesTest = HeadlessTest;
+
+TEST_F(FilesTest, KindsFoldersAndEmptyFiles) {
+  const fs::path root = TempDir();
+  EXPECT_EQ(FileKind((root / "none").string()), FILE_NONE);
+  EXPECT_EQ(FileKind(root.string()), FILE_FOLDER);
+  EXPECT_EQ(MakeDir((root / "a" / "b" / "c").string(), 0), 0);  // parents missing
+  EXPECT_EQ(MakeDir((root / "a" / "b" / "c").string(), 1), 1);
+  EXPECT_EQ(FileKind((root / "a" / "b").string()), FILE_FOLDER);
+  EXPECT_EQ(MakeDir((root / "a").string(), 0), 1);  // already there
+  EXPECT_EQ(CreateFile((root / "a" / "f.txt").string()), 1);
+  EXPECT_EQ(FileKind((root / "a" / "f.txt").string()), FILE_REGULAR);
+  EXPECT_EQ(MakeDir((root / "a" / "f.txt").string(), 0), 0);  // a file is in the way
+  EXPECT_EQ(CreateFile((root / "x" / "f.txt").string()), 0);
+}
+
+TEST_F(FilesTest, LoadTextFollowsTheByteOrderMark) {
+  const fs::path f = TempDir() / "t.txt";
+  WriteBytes(f, std::string("\xFE\xFF\x00\x41\x01\x41", 6));  // UTF-16 BE: A, Ł
+  EXPECT_EQ(LoadText(f.string()), "A\xC5\x81");
+  WriteBytes(f, std::string("\xFF\xFE\x41\x00\x41\x01\x3D\xD8\x00\xDE", 10));  // LE with 😀
+  EXPECT_EQ(LoadText(f.string()), "A\xC5\x81\xF0\x9F\x98\x80");
+  WriteBytes(f, "\xEF\xBB\xBF\xC5\x81\xC3\xB3");  // UTF-8: Łó
+  EXPECT_EQ(LoadText(f.string()), "\xC5\x81\xC3\xB3");
+  WriteBytes(f, "\xA3\xF3\x64\x9F");  // Latin-1 bytes, each a character
+  EXPECT_EQ(LoadText(f.string()), "\xC2\xA3\xC3\xB3\x64\xC2\x9F");
+  WriteBytes(f, "");
+  EXPECT_EQ(LoadText(f.string()), "");
+}
+
+TEST_F(FilesTest, SaveTextPicksLatin1OrUtf16AndComesBack) {
+  const fs::path f = TempDir() / "s.txt";
+  ASSERT_TRUE(SaveText("caf\xC3\xA9\n", f.string()));  // café: all below 256
+  EXPECT_EQ(ReadBytes(f), "caf\xE9\n");
+  const std::string wide = "\xC5\x81\xC3\xB3\x64\xC5\xBA \xF0\x9F\x98\x80";  // Łódź 😀
+  ASSERT_TRUE(SaveText(wide, f.string()));
+  EXPECT_EQ(ReadBytes(f).substr(0, 4), std::string("\xFF\xFE\x41\x01", 4));
+  EXPECT_EQ(LoadText(f.string()), wide);
+  EXPECT_FALSE(fs::exists(f.string() + ".tmp"));
+}
+
+TEST_F(FilesTest, AnInterruptedSaveLeavesTheOldFileWhole) {
+  const fs::path f = TempDir() / "options.tsc";
+  ASSERT_TRUE(SaveText("old settings\n", f.string()));
+  InjectWriteFaultForTesting(WriteFault::kFailWhileWriting);
+  EXPECT_FALSE(SaveText("new settings that do not fit\n", f.string()));
+  InjectWriteFaultForTesting(WriteFault::kCrashBeforeRename);
+  EXPECT_FALSE(SaveText("new settings\n", f.string()));
+  InjectWriteFaultForTesting(WriteFault::kNone);
+  EXPECT_EQ(LoadText(f.string()), "old settings\n");
+  EXPECT_TRUE(SaveText("new settings\n", f.string()));  // the leftover temporary is replaced
+  EXPECT_EQ(LoadText(f.string()), "new settings\n");
+  EXPECT_FALSE(SaveText("x", (TempDir() / "no" / "such" / "folder.txt").string()));
+}
+
+TEST_F(FilesTest, LineStreams) {
+  const fs::path f = TempDir() / "lines.txt";
+  auto out = TStream::WriteFile(f.string());
+  ASSERT_TRUE(out);
+  EXPECT_TRUE(out->WriteLine("first \xC3\xA9"));
+  EXPECT_TRUE(out->WriteLine(""));
+  EXPECT_TRUE(out->Close());
+  EXPECT_EQ(ReadBytes(f), "first \xE9\r\n\r\n");
+  WriteBytes(f, std::string("one\r\ntwo\0three\nlast", 19));
+  auto in = TStream::ReadFile(f.string());
+  ASSERT_TRUE(in);
+  EXPECT_EQ(in->ReadLine(), "one");
+  EXPECT_EQ(in->ReadLine(), "two");
+  EXPECT_EQ(in->ReadLine(), "three");
+  EXPECT_FALSE(in->Eof());
+  EXPECT_EQ(in->ReadLine(), "last");
+  EXPECT_TRUE(in->Eof());
+  EXPECT_FALSE(TStream::ReadFile((TempDir() / "missing").string()));
+  EXPECT_FALSE(TStream::WriteFile((TempDir() / "missing" / "x.txt").string()));
+}
+
+TEST_F(FilesTest, SystemServicesOnTheHeadlessPlatform) {
+  platform().SetAppDataPath("/home/someone/.local/share");
+  EXPECT_EQ(UserAppDataPath(kAppDataFolder), "/home/someone/.local/share");
+  EXPECT_EQ(UserAppDataPath(999), "");
+  Notify("Hello", 0);
+  OpenURL("https://example.org/");
+  EXPECT_EQ(platform().Messages(), std::vector<std::string>{"Hello"});
+  EXPECT_EQ(platform().Urls(), std::vector<std::string>{"https://example.org/"});
+  ::testing::internal::CaptureStdout();
+  Print("a trace line");
+  EXPECT_EQ(::testing::internal::GetCapturedStdout(), "a trace line\n");
+}
+
+TEST_F(FilesTest, LoadTextOfAMissingFileRaises) {
+  const std::string missing = (TempDir() / "gone.tsc").string();
+  EXPECT_FALSE(TryLoadText(missing));
+  try {
+    LoadText(missing);
+    FAIL() << "no error raised";
+  } catch (const RuntimeError& error) {
+    EXPECT_EQ(std::string(error.what()), "could not open file: " + missing);
+  }
+}
+
+TEST(RuntimeErrorDeathTest, AnUncaughtErrorEndsWithItsMessageAndStatus255) {
+  EXPECT_EXIT(std::exit(RunGuarded([]() -> int { RaiseRuntimeError("ERROR: broken file"); })),
+              ::testing::ExitedWithCode(255), "ERROR: broken file");
+  EXPECT_EQ(RunGuarded([] { return 7; }), 7);
+}
+
+}  // namespace
+}  // namespace orvela
