@@ -42,4 +42,10 @@ class TDeltaTime : public TObject {
   bool listed_ = false;
 };
 
+// The frame factor: the duration of the last frame in units of 1/60 s (1.0 at 60 frames a
+// second). Every screen loop writes it once per frame from its TDeltaTime; every animation
+// scales its per-frame steps by it.
+float FrameFactor();
+void SetFrameFactor(float factor);
+
 }  // namespace orvela
