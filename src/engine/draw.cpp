@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/engine.h"
+#include "engine/raster.h"
 #include "engine/texture_cache.h"
 
 namespace orvela {
@@ -41,28 +42,6 @@ void Tint(const DrawState& s, QuadDraw& q) {
 // Canvas pixels covered by one texel along the matrix axes (the smaller of the two).
 float TexelScale(const DrawState& s) {
   return std::min(std::hypot(s.ix, s.jx), std::hypot(s.iy, s.jy));
-}
-
-void Plot(std::vector<PixelPoint>& points, int x, int y) {
-  points.push_back({x, y});
-}
-
-// Integer line from (x0, y0) to (x1, y1), the end point only when asked for.
-std::vector<PixelPoint> LinePixels(int x0, int y0, int x1, int y1, bool last_pixel) {
-  std::vector<PixelPoint> points;
-  const int dx = std::abs(x1 - x0), dy = -std::abs(y1 - y0);
-  const int sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
-  int err = dx + dy;
-  int x = x0, y = y0;
-  points.reserve(static_cast<size_t>(std::max(dx, -dy)) + 1);
-  while (x != x1 || y != y1) {
-    Plot(points, x, y);
-    const int e2 = 2 * err;
-    if (e2 >= dy) err += dy, x += sx;
-    if (e2 <= dx) err += dx, y += sy;
-  }
-  if (last_pixel) Plot(points, x1, y1);
-  return points;
 }
 
 }  // namespace
@@ -232,9 +211,10 @@ void DrawLine(float x1, float y1, float x2, float y2, int last_pixel) {
   const float sx = bx + hx * s.ix + hy * s.iy, sy = by + hx * s.jx + hy * s.jy;
   const float du = x2 - x1 + hx, dv = y2 - y1 + hy;
   const float ex = bx + du * s.ix + dv * s.iy, ey = by + du * s.jx + dv * s.jy;
-  const auto points = LinePixels(static_cast<int>(std::floor(sx)), static_cast<int>(std::floor(sy)),
-                                 static_cast<int>(std::floor(ex)), static_cast<int>(std::floor(ey)),
-                                 last_pixel != 0);
+  std::vector<PixelPoint> points;
+  ForEachLinePixel(static_cast<int>(std::floor(sx)), static_cast<int>(std::floor(sy)),
+                   static_cast<int>(std::floor(ex)), static_cast<int>(std::floor(ey)),
+                   last_pixel != 0, [&points](int x, int y) { points.push_back({x, y}); });
   if (points.empty()) return;
   renderer->DrawPoints(points, Channel(s.red), Channel(s.green), Channel(s.blue), s.alpha, s.blend);
 }
