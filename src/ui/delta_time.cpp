@@ -60,3 +60,19 @@ const std::vector<TDeltaTime*>& TDeltaTime::Instances() {
 }
 
 }  // namespace orvela
+
+namespace orvela {
+
+namespace {
+float frame_factor = 1.0f;  // 1 until the first screen loop measures a frame
+}  // namespace
+
+float FrameFactor() {
+  return frame_factor;
+}
+
+void SetFrameFactor(float factor) {
+  frame_factor = factor;
+}
+
+}  // namespace orvela

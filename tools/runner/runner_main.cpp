@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "demos/engine_demo.h"
+#include "demos/toolkit_demo.h"
 #include "engine/engine.h"
 #include "engine/files.h"
 #include "engine/headless_platform.h"
@@ -29,6 +30,11 @@ const std::map<std::string, Screen>& Screens() {
        [](const std::vector<std::string>&) {
          OpenGraphics(800, 600, 0, 60, 0);
          RunEngineDemo();
+       }},
+      {"toolkit-demo",
+       [](const std::vector<std::string>&) {
+         OpenGraphics(800, 600, 0, 60, 0);
+         RunToolkitDemo();
        }},
   };
   return screens;
