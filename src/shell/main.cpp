@@ -1,18 +1,18 @@
-// The game's entry point: starts on the SDL platform from the program's own folder.
-#include "demos/engine_demo.h"
+// The game's entry point: the SDL platform, then the game; an uncaught reader error ends the
+// program with its message and status -1.
 #include "engine/engine.h"
-#include "engine/files.h"
+#include "engine/runtime_error.h"
 #include "engine/sdl_platform.h"
+#include "shell/startup.h"
 
 int main(int, char**) {
   using namespace orvela;
-  ChangeToProgramFolder();
-  EngineScope engine(std::make_unique<SdlPlatform>());
-  AppTitle("Orvela Puzzle Game");
-  if (!OpenGraphics(800, 600, 0, 60, 0)) return 1;
-  try {
-    RunEngineDemo();
-  } catch (const QuitRequested&) {
-  }
-  return 0;
+  return RunGuarded([] {
+    EngineScope engine(std::make_unique<SdlPlatform>());
+    try {
+      return RunGame();
+    } catch (const QuitRequested&) {
+      return 0;  // the player closed the window
+    }
+  });
 }

@@ -1,6 +1,7 @@
 // orvela-run: plays a script of mouse and key input against a screen of the game on the
 // headless platform and writes screenshots.
 //   orvela-run [--screen NAME] [--home DIR] SCRIPT
+// The default screen is the whole game from start-up.
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -15,7 +16,9 @@
 #include "engine/engine.h"
 #include "engine/files.h"
 #include "engine/headless_platform.h"
+#include "engine/runtime_error.h"
 #include "runner/script.h"
+#include "shell/startup.h"
 
 namespace fs = std::filesystem;
 using namespace orvela;
@@ -26,6 +29,7 @@ using Screen = std::function<void(const std::vector<std::string>& args)>;
 
 const std::map<std::string, Screen>& Screens() {
   static const std::map<std::string, Screen> screens = {
+      {"game", [](const std::vector<std::string>&) { RunGame(); }},
       {"engine-demo",
        [](const std::vector<std::string>&) {
          OpenGraphics(800, 600, 0, 60, 0);
@@ -66,7 +70,7 @@ std::vector<std::string> SplitScreen(const std::string& spec) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string screen_spec = "engine-demo";
+  std::string screen_spec = "game";
   std::string home;
   std::string script_path;
   for (int i = 1; i < argc; ++i) {
@@ -124,10 +128,12 @@ int main(int argc, char** argv) {
 
   ChangeToProgramFolder();
   EngineScope engine(std::move(owned));
-  try {
-    screen->second(screen_args);
-  } catch (const ScriptFinished&) {
-  } catch (const QuitRequested&) {
-  }
-  return 0;
+  return RunGuarded([&] {
+    try {
+      screen->second(screen_args);
+    } catch (const ScriptFinished&) {
+    } catch (const QuitRequested&) {
+    }
+    return 0;
+  });
 }

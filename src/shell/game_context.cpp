@@ -1,0 +1,67 @@
+// The game context.
+#include "shell/game_context.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "construction/shape_grid.h"
+#include "play/play_mouse.h"
+#include "play/spark.h"
+#include "play/waiting_clock.h"
+#include "shell/main_menu.h"
+#include "shell/settings.h"
+#include "shell/sound_manager.h"
+#include "ui/delta_time.h"
+#include "ui/mouse.h"
+
+namespace orvela {
+
+namespace {
+GameContext* current = nullptr;
+}
+
+GameContext::GameContext() : previous_(current) {
+  current = this;
+  TZegar::Frames().fill(nullptr);
+  TSpark::destroyAll();
+  TSpark::Images().fill(nullptr);
+  songs = std::make_shared<TSongManager>();
+  frame_timer = std::make_shared<TDeltaTime>();
+  mouse = std::make_shared<TPuzzelMouse>();
+  SetGlobalMouse(mouse);
+  shape_grid = std::make_shared<TKreatorKlockow>();
+  game = std::make_shared<TGame>();
+  settings = std::make_shared<TGameSettings>();
+  options = std::make_shared<TOptions>();
+  sounds = std::make_shared<TGlobalSnd>();
+  small_font = TImageFont::Load("gfx/bluehigh.ttf", 14, FONT_SMOOTH);
+  middle_font = TImageFont::Load("gfx/bluehigh.ttf", 20, FONT_SMOOTH);
+  large_font = TImageFont::Load("gfx/bluehigh.ttf", 36, FONT_SMOOTH);
+}
+
+GameContext::~GameContext() {
+  SetGlobalMouse(nullptr);
+  TSpark::destroyAll();
+  TSpark::Images().fill(nullptr);
+  TZegar::Frames().fill(nullptr);
+  current = previous_;
+}
+
+GameContext& Game() {
+  if (current == nullptr) {
+    std::fputs("orvela: the game's objects were used before start-up made them\n", stderr);
+    std::abort();
+  }
+  return *current;
+}
+
+float MeasureFrameFactor() {
+  GameContext& game = Game();
+  game.frame_timer->Update();
+  const float factor =
+      game.fixed_frame_factor ? *game.fixed_frame_factor : game.frame_timer->CurrDelta();
+  SetFrameFactor(factor);
+  return factor;
+}
+
+}  // namespace orvela

@@ -1,0 +1,65 @@
+// The game's global objects, in one context created in a fixed order at start-up (tests make
+// a fresh one each). Every screen reaches the others through Game(). Objects of screens that
+// are not part of the game yet take their place in this order when they land.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "engine/font.h"
+
+namespace orvela {
+
+class TSongManager;
+class TDeltaTime;
+class TPuzzelMouse;
+class TKreatorKlockow;
+class TGame;
+class TGameSettings;
+class TOptions;
+class TGlobalSnd;
+class TZegar;
+
+struct GameContext {
+  // Creates the global objects in order and makes this the current context.
+  GameContext();
+  ~GameContext();
+  GameContext(const GameContext&) = delete;
+  GameContext& operator=(const GameContext&) = delete;
+
+  // The clock frame slots, the spark list and the particle slots come first; they are the
+  // class data of TZegar and TSpark, emptied here.
+  std::shared_ptr<TSongManager> songs;
+  std::shared_ptr<TDeltaTime> frame_timer;
+  std::shared_ptr<TPuzzelMouse> mouse;
+  std::shared_ptr<TKreatorKlockow> shape_grid;
+  std::shared_ptr<TGame> game;
+  std::shared_ptr<TGameSettings> settings;
+  std::shared_ptr<TOptions> options;
+  std::shared_ptr<TGlobalSnd> sounds;
+  FontRef small_font, middle_font, large_font;  // the game's font at 14, 20 and 36 pixels
+  std::shared_ptr<TZegar> waiting_clock;        // made during start-up, at (400, 380)
+
+  int screenWidth = 800;
+  int screenHeight = 600;
+  std::string userDir;  // the per-user folder, no trailing separator
+
+  // Draws the puzzle behind the settings window when it is opened from play.
+  std::function<void()> draw_puzzle;
+  // When set, every frame gets this frame factor instead of the measured one (deterministic
+  // runs of the headless tests and tools).
+  std::optional<float> fixed_frame_factor;
+
+ private:
+  GameContext* previous_;
+};
+
+// The current game context; aborts with a clear message when there is none.
+GameContext& Game();
+
+// Updates the frame timer and stores the frame factor for this frame (or the fixed one).
+float MeasureFrameFactor();
+
+}  // namespace orvela

@@ -1,0 +1,49 @@
+// TGame: the main menu, the hub of the game. Its five buttons wait hidden while their
+// highlights slide in from the left, then the highlights fade over the buttons; a black cover
+// fades in before a destination runs (the picture choice and play, the more-games screen, the
+// end) and clears when it returns. Its background is also the backdrop of other screens.
+#pragma once
+
+#include <array>
+#include <memory>
+
+#include "engine/image.h"
+#include "engine/object.h"
+#include "ui/menu.h"
+
+namespace orvela {
+
+class TAudioStream;
+
+// Destinations of the cover (_dokad).
+enum MenuDestination : int { GO_EXIT = 0, GO_NEW_GAME = 1, GO_MORE_GAMES = 3 };
+
+class TGame : public TObject {
+ public:
+  std::array<ImageRef, 5> but;  // highlights: play, options, credits, more, quit
+  int wyjdz = 0;                // 1 ends the menu loop
+  MenuRef butt;                 // the five buttons
+  ImageRef img;                 // the menu background
+  float fade = 0;               // the black cover, 0 clear to 1 black
+  float dFade = 0;
+  int _dokad = GO_EXIT;
+  std::array<float, 5> x{};  // highlights sliding in
+  std::array<int, 5> y{};
+  std::array<float, 5> a{};             // highlight opacity
+  std::shared_ptr<TAudioStream> music;  // the menu's music stream
+
+  int setup();
+  int newGame();
+  int start();
+  int update();
+  int draw();
+  int mainLoop();
+  int exitGame();
+  int credits();
+  int moreGames();
+  int goToMoreGames();
+  int StartNewGame();
+  int goToNewGame();
+};
+
+}  // namespace orvela

@@ -1,0 +1,78 @@
+// The start-up sequence.
+#include "shell/startup.h"
+
+#include <cstdio>
+
+#include "engine/engine.h"
+#include "engine/files.h"
+#include "engine/random.h"
+#include "engine/system.h"
+#include "play/play_mouse.h"
+#include "play/spark.h"
+#include "play/waiting_clock.h"
+#include "shell/game_context.h"
+#include "shell/main_menu.h"
+#include "shell/settings.h"
+#include "shell/sound_manager.h"
+#include "ui/delta_time.h"
+
+namespace orvela {
+
+namespace {
+
+// Creates a folder when it is missing; a failure is not reported.
+void EnsureFolder(const std::string& path) {
+  if (FileKind(path) == FILE_NONE) MakeDir(path, 0);
+}
+
+void LoadingScreen(const GameContext& game, const ImageRef& background) {
+  SetBlend(ALPHABLEND);
+  DrawImageFrame(background, 0, 0, 0);
+  SetDrawFont(game.large_font);
+  const std::string text = "Loading...";
+  DrawString(text, static_cast<float>(400 - StringWidth(text) / 2), 290);
+  Flip(-1);
+}
+
+}  // namespace
+
+int RunGame(void (*before_start)(GameContext&)) {
+  ChangeToProgramFolder();
+  GameContext game;
+  if (before_start) before_start(game);
+
+  // The per-user folder. The platform's own application-data folder may itself be missing
+  // on a fresh system; without it nothing could ever be saved, so it is made first.
+  const std::string app_data = UserAppDataPath(kAppDataFolder);
+  if (!app_data.empty() && FileKind(app_data) == FILE_NONE) MakeDir(app_data, 1);
+  game.userDir = app_data + "/Orvela Puzzle Game";
+  EnsureFolder(game.userDir);
+  EnsureFolder(game.userDir + "/data");
+  EnsureFolder(game.userDir + "/profiles");
+
+  game.settings->Load();
+  const ImageRef background = TImage::Load("gfx/menu-screen.jpg", -1);
+  AppTitle("Orvela Puzzle Game");
+  SeedRandom(MilliClock());
+  game.frame_timer->SetFPS(60);
+  if (!OpenGraphics(game.screenWidth, game.screenHeight, game.settings->pelnyEkran ? 32 : 0, 60,
+                    0)) {
+    std::fputs("Orvela Puzzle Game: no display could be opened\n", stderr);
+    return 1;
+  }
+  HideMouse();  // the game draws its own pointer
+  LoadingScreen(game, background);
+
+  game.mouse->loadCursor("gfx/kursor.png", 1, 1);
+  game.game->setup();
+  TZegar::setup();
+  LoadParticleImages();
+  game.settings->setup();
+  game.waiting_clock = CreateZegar(game.screenWidth / 2, 380);
+  game.sounds->load();
+
+  game.game->start();
+  return 0;
+}
+
+}  // namespace orvela

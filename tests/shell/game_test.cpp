@@ -1,0 +1,292 @@
+// The game from start-up on the headless platform with its real data: the first start's
+// folders and settings file, the loading screen, the main menu's slide-in, cover and
+// destinations, the settings window, the music and the broken-settings mend.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "engine/engine.h"
+#include "engine/sound.h"
+#include "shell/game_driver.h"
+#include "shell/main_menu.h"
+#include "shell/settings.h"
+#include "shell/sound_manager.h"
+#include "ui/button.h"
+
+namespace orvela {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::GameTest;
+using testing::ReadBytes;
+using testing::WriteBytes;
+
+constexpr int kFirstClickable = 72;  // the frame the quit highlight reaches x 325
+const int kQuit[2] = {400, 498};
+const int kOptions[2] = {400, 378};
+
+// The centre of music (row 90) or sound (row 155) level point i in the settings window.
+std::pair<int, int> Point(int i, int row) {
+  return {200 + 76 + 23 * i + 9, 220 + row + 9};
+}
+
+using StartTest = GameTest;
+
+TEST_F(StartTest, FirstStartMakesTheFoldersAndWritesTheDefaults) {
+  const int frames = RunFrames([&](int frame) {
+    if (frame != 1) return;
+    EXPECT_EQ(ReadBytes(SettingsPath()),
+              "options{\n\tsound=0.500000000\n\tmusic=0.500000000\n\tekran=0.00000000\n}\n");
+    EXPECT_TRUE(fs::is_directory(UserDir() + "/profiles"));
+    const TGameSettings& settings = *Game().settings;
+    for (int i = 1; i <= 10; ++i) {
+      EXPECT_EQ(settings.menu->GetItem(200 + i)->visible, 1) << i;  // unlit shown
+      EXPECT_EQ(settings.menu->GetItem(100 + i)->visible, 0) << i;
+      EXPECT_EQ(settings.menu->GetItem(400 + i)->visible, 1) << i;
+    }
+    EXPECT_FLOAT_EQ(Game().options->musicVol, 0.05f);
+    EXPECT_FLOAT_EQ(Game().options->soundVol, 0.05f);
+    EXPECT_EQ(platform().Title(), "Orvela Puzzle Game");
+    EXPECT_FALSE(platform().Fullscreen());
+    Key(KEY_ESCAPE);
+  });
+  EXPECT_EQ(frames, 2);  // Escape ends the menu in the frame it is pressed
+  EXPECT_TRUE(platform().Messages().empty());
+}
+
+TEST_F(StartTest, TheLoadingScreenShowsItsTextOverTheMenuBackground) {
+  RunFrames([&](int frame) {
+    if (frame != 0) return;
+    // "Loading..." in the large font, centred on x 400 from y 290: light pixels there.
+    int light = 0, left = 800, right = 0;
+    for (int y = 290; y < 330; ++y) {
+      for (int x = 250; x < 550; ++x) {
+        const uint32_t p = Pixel(x, y);
+        if (((p >> 16) & 255) > 235 && ((p >> 8) & 255) > 235 && (p & 255) > 235) {
+          ++light;
+          left = std::min(left, x), right = std::max(right, x);
+        }
+      }
+    }
+    EXPECT_GT(light, 200);
+    EXPECT_NEAR((left + right) / 2.0, 400, 6);
+    StopGame();
+  });
+}
+
+using MenuTest = GameTest;
+
+// Input queued after frame n is read by frame n + 1, whose clicks act after it is shown: a
+// click read in frame n is seen from frame n + 1 on.
+TEST_F(MenuTest, NoButtonReactsDuringTheSlideIn) {
+  RunFrames([&](int frame) {
+    const TGame& menu = *Game().game;
+    if (frame == kFirstClickable - 3) Press(kQuit[0], kQuit[1]);  // read by frame 70
+    if (frame == kFirstClickable - 2) Release();
+    if (frame == kFirstClickable - 1) {
+      EXPECT_EQ(menu.dFade, 0);  // ignored: the buttons were still hidden
+      EXPECT_LT(menu.x[4], 325);
+      Press(kQuit[0], kQuit[1]);  // read by frame 72, the first clickable one
+    }
+    if (frame == kFirstClickable) {
+      EXPECT_EQ(menu.x[4], 325);
+      EXPECT_GT(menu.a[0], 0);  // the highlights now fade over the buttons
+    }
+    if (frame == kFirstClickable + 1) {
+      EXPECT_EQ(menu.dFade, 1);
+      EXPECT_EQ(menu._dokad, GO_EXIT);
+      StopGame();
+    }
+  });
+}
+
+TEST_F(MenuTest, QuitFadesForTwentyFramesThenEnds) {
+  int fading_from = -1;
+  const int frames = RunFrames([&](int frame) {
+    if (frame == kFirstClickable - 1) Press(kQuit[0], kQuit[1]);
+    if (frame == kFirstClickable + 1) Release();
+    if (fading_from < 0 && Game().game->fade > 0) fading_from = frame;
+  });
+  EXPECT_EQ(fading_from, kFirstClickable + 1);
+  EXPECT_EQ(frames - fading_from, 20);  // frames 73 .. 92 fade; the game ends after the last
+}
+
+TEST_F(MenuTest, MusicStartsWithTheMenuAndFollowsTheMusicVolume) {
+  RunFrames([&](int frame) {
+    if (frame != 3) return;
+    const auto& music = Game().game->music;
+    ASSERT_TRUE(music && music->mf && music->mf->c);
+    EXPECT_EQ(music->mf->c->Playing(), 1);
+    EXPECT_TRUE(music->mf->s->Loops());
+    EXPECT_FLOAT_EQ(music->mf->c->Volume(), 0.05f);
+    StopGame();
+  });
+}
+
+class SettingsTest : public GameTest {
+ protected:
+  // Opens the settings window once the menu is clickable and runs `inside` on every frame
+  // while it is open (frame counted from its first shown frame).
+  int RunInSettings(const std::function<void(int frame)>& inside) {
+    int opened = -1;
+    return RunFrames([&](int frame) {
+      if (frame == kFirstClickable) Press(kOptions[0], kOptions[1]);
+      if (frame == kFirstClickable + 1) Release();
+      if (opened < 0 && Game().settings->dFade == 1 && Game().settings->_wyjdz == 0) {
+        opened = frame;
+      }
+      if (opened >= 0) inside(frame - opened);
+    });
+  }
+  void Click(std::pair<int, int> at) { Press(at.first, at.second); }
+};
+
+TEST_F(SettingsTest, TheSeventhMusicPointSetsTheLiveVolumeAtOnce) {
+  RunInSettings([&](int frame) {
+    if (frame == 25) Click(Point(7, 90));
+    if (frame == 27) {
+      EXPECT_FLOAT_EQ(Game().options->musicVol, 0.7f);
+      EXPECT_EQ(Game().settings->menu->GetItem(107)->visible, 1);
+      EXPECT_EQ(Game().settings->menu->GetItem(208)->visible, 1);
+      const auto& channel = Game().game->music->mf->c;
+      EXPECT_FLOAT_EQ(channel->Volume(), 0.7f);  // the same frame's sound update
+      StopGame();
+    }
+  });
+}
+
+TEST_F(SettingsTest, EscapeClosesWithoutSavingButKeepsThePreview) {
+  bool closed = false;
+  RunInSettings([&](int frame) {
+    if (frame == 25) Click(Point(3, 155));
+    if (frame == 26) {
+      Release();
+      Key(KEY_ESCAPE);
+    }
+    if (frame > 26 && Game().settings->_wyjdz == 1 && !closed) {
+      closed = true;
+      EXPECT_FLOAT_EQ(Game().options->soundVol, 0.3f);  // the preview stays
+      EXPECT_EQ(ReadBytes(SettingsPath()),
+                "options{\n\tsound=0.500000000\n\tmusic=0.500000000\n\tekran=0.00000000\n}\n");
+      StopGame();
+    }
+  });
+  EXPECT_TRUE(closed);
+}
+
+TEST_F(SettingsTest, OkSavesAndPlusAtTenStaysTen) {
+  RunInSettings([&](int frame) {
+    if (frame == 25) Click(Point(10, 90));
+    if (frame == 26) Release();
+    if (frame == 27) Click({200 + 330 + 14, 220 + 85 + 14});  // music plus
+    if (frame == 29) {
+      EXPECT_EQ(Game().settings->_glosnoscMuzyki, 10);
+      Release();
+    }
+    if (frame == 30) Click({200 + 60 + 35, 220 + 265 + 16});  // OK
+    if (frame == 32) {
+      EXPECT_EQ(ReadBytes(SettingsPath()),
+                "options{\n\tsound=0.500000000\n\tmusic=10.0000000\n\tekran=0.00000000\n}\n");
+      StopGame();
+    }
+  });
+}
+
+TEST_F(SettingsTest, TheModeSwitchActsAtOnceAndCancelKeepsTheFile) {
+  RunInSettings([&](int frame) {
+    if (frame == 25) Click({200 + 270 + 30, 220 + 210 + 13});
+    if (frame == 27) {
+      EXPECT_TRUE(platform().Fullscreen());
+      EXPECT_EQ(Game().settings->menu->GetItem(51)->visible, 1);
+      Release();
+    }
+    if (frame == 28) Click({200 + 270 + 35, 220 + 265 + 16});  // Cancel
+    if (frame == 30) {
+      EXPECT_TRUE(platform().Fullscreen());  // not switched back
+      EXPECT_EQ(Game().settings->pelnyEkran, 0);
+      StopGame();
+    }
+  });
+}
+
+class BrokenSettingsTest : public GameTest {
+ protected:
+  void StartWith(const std::string& text) {
+    fs::create_directories(UserDir() + "/data");
+    WriteBytes(SettingsPath(), text);
+    ::testing::internal::CaptureStdout();
+    RunFrames([&](int frame) {
+      if (frame == 1) Key(KEY_ESCAPE);
+    });
+    trace_ = ::testing::internal::GetCapturedStdout();
+  }
+  std::string trace_;
+};
+
+TEST_F(BrokenSettingsTest, AFileThatCannotBeParsedIsKeptAsideAndReset) {
+  StartWith("options{ sound=0.5; }");
+  EXPECT_EQ(ReadBytes(SettingsPath() + ".broken"), "options{ sound=0.5; }");
+  EXPECT_EQ(ReadBytes(SettingsPath()),
+            "options{\n\tsound=0.500000000\n\tmusic=0.500000000\n\tekran=0.00000000\n}\n");
+  ASSERT_EQ(platform().Messages().size(), 1u);
+  EXPECT_NE(platform().Messages()[0].find("reset"), std::string::npos);
+  EXPECT_NE(trace_.find("ERROR: Unexpected ;"), std::string::npos) << trace_;
+}
+
+TEST_F(BrokenSettingsTest, AFileWithoutAKeyIsResetToo) {
+  StartWith("options{\n\tsound=0.800000012\n}\n");
+  EXPECT_TRUE(fs::exists(SettingsPath() + ".broken"));
+  EXPECT_NE(trace_.find("The key options::music does not exist"), std::string::npos);
+  EXPECT_EQ(platform().Messages().size(), 1u);
+}
+
+TEST_F(BrokenSettingsTest, SavedValuesAreReadBack) {
+  StartWith("options{\n\tsound=3.00000000\n\tmusic=0.00000000\n\tekran=1.00000000\n}\n");
+  EXPECT_TRUE(platform().Messages().empty());
+  EXPECT_FALSE(fs::exists(SettingsPath() + ".broken"));
+  EXPECT_TRUE(platform().Fullscreen());
+}
+
+using SoundTest = GameTest;
+
+TEST_F(SoundTest, MusicAtVolumeZeroStartsWhenTheVolumeIsRaised) {
+  fs::create_directories(UserDir() + "/data");
+  WriteBytes(SettingsPath(), "options{\n\tsound=5\n\tmusic=0\n\tekran=0\n}\n");
+  RunFrames([&](int frame) {
+    const auto& music = Game().game->music;
+    if (frame == 5) {
+      EXPECT_FALSE(music->mf->c);  // nothing plays at volume 0
+    }
+    if (frame == 6) Game().options->musicVol = 0.4f;
+    if (frame == 7) {
+      ASSERT_TRUE(music->mf->c);
+      EXPECT_EQ(music->mf->c->Playing(), 1);
+      EXPECT_FLOAT_EQ(music->mf->c->Volume(), 0.4f);
+      StopGame();
+    }
+  });
+}
+
+TEST_F(SoundTest, EffectsPlayOnFreshChannelsAtTheSoundVolume) {
+  RunFrames([&](int frame) {
+    if (frame != 2) return;
+    TGlobalSnd& sounds = *Game().sounds;
+    Game().options->soundVol = 0.6f;
+    ChannelRef a = sounds.click(), b = sounds.click();
+    ASSERT_TRUE(a && b);
+    EXPECT_NE(a, b);
+    EXPECT_EQ(a->Playing() + b->Playing(), 2);
+    EXPECT_FLOAT_EQ(a->Volume(), 0.6f);
+    EXPECT_TRUE(sounds.good() && sounds.info() && sounds.bad());
+    EXPECT_EQ(sounds.play(7, nullptr, 0), nullptr);  // an empty slot
+    EXPECT_EQ(StartEffect(sounds.sfx[0], a, 0), a);  // still playing, no restart
+    Game().options->soundVol = 0;
+    EXPECT_EQ(sounds.click(), nullptr);
+    Game().options->soundVol = -0.05f;
+    EXPECT_EQ(sounds.good(), nullptr);
+    StopGame();
+  });
+}
+
+}  // namespace
+}  // namespace orvela
