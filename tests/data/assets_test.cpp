@@ -9,6 +9,7 @@
 
 #include "engine/engine.h"
 #include "engine/sound.h"
+#include "formats/tsc_file.h"
 #include "support/headless.h"
 
 namespace orvela {
@@ -150,6 +151,32 @@ TEST_F(AssetsTest, SoundsAndFontLoad) {
     EXPECT_GT(StringWidth("Loading..."), size * 2);
   }
   EXPECT_TRUE(fs::exists("gfx/bluehigh-LICENSE.txt"));
+}
+
+TEST_F(AssetsTest, CreditsLayoutPlacesEveryFragmentAroundTheScreenCentre) {
+  TTSCFile credits;
+  ::testing::internal::CaptureStdout();  // the reader traces the file's path
+  credits.Load("dane/credits.tsc");
+  ::testing::internal::GetCapturedStdout();
+  float left = 1e9f, top = 1e9f, right = -1e9f, bottom = -1e9f;
+  for (int i = 0; i < 48; ++i) {
+    const std::string key = "p" + std::to_string(i);
+    Ref<TTSCKey> place = credits.ResolveKey("puzle", key);
+    ASSERT_TRUE(place) << key;
+    ASSERT_GE(place->ValueCount, 2) << key;
+    const float dx = credits.GetNumberKey("puzle", key, 0);
+    const float dy = credits.GetNumberKey("puzle", key, 1);
+    PixmapRef fragment = LoadPixmapFile("gfx/credits/" + key + ".png");
+    ASSERT_TRUE(fragment) << key;
+    left = std::min(left, dx), top = std::min(top, dy);
+    right = std::max(right, dx + fragment->width), bottom = std::max(bottom, dy + fragment->height);
+  }
+  EXPECT_GE(left, 0);
+  EXPECT_GE(top, 0);
+  EXPECT_LE(right, 800);
+  EXPECT_LE(bottom, 600);
+  EXPECT_NEAR((left + right) / 2, 400, 2);
+  EXPECT_NEAR((top + bottom) / 2, 300, 2);
 }
 
 TEST(AssetsSizeTest, AllDataTogetherStaysUnderTwelveMegabytes) {
