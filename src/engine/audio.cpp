@@ -351,15 +351,15 @@ std::shared_ptr<SoundData> DecodeOgg(const std::vector<uint8_t>& bytes, double s
 std::shared_ptr<SoundData> DecodeWav(const std::vector<uint8_t>& bytes) {
   SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
   if (!rw) return nullptr;
-  SDL_AudioSpec spec;
+  SDL_AudioSpec format;
   Uint8* buffer = nullptr;
   Uint32 length = 0;
-  if (!SDL_LoadWAV_RW(rw, 1, &spec, &buffer, &length)) return nullptr;
+  if (!SDL_LoadWAV_RW(rw, 1, &format, &buffer, &length)) return nullptr;
   std::shared_ptr<SoundData> data;
   SDL_AudioCVT cvt;
-  if (spec.freq > 0 && spec.freq <= 384000 &&
-      SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, AUDIO_F32SYS, 2, spec.freq) >=
-          0) {
+  if (format.freq > 0 && format.freq <= 384000 &&
+      SDL_BuildAudioCVT(&cvt, format.format, format.channels, format.freq, AUDIO_F32SYS, 2,
+                        format.freq) >= 0) {
     std::vector<Uint8> work(static_cast<size_t>(length) *
                             static_cast<size_t>(std::max(1, cvt.len_mult)));
     std::memcpy(work.data(), buffer, length);
@@ -368,7 +368,7 @@ std::shared_ptr<SoundData> DecodeWav(const std::vector<uint8_t>& bytes) {
     if (cvt.needed == 0 || SDL_ConvertAudio(&cvt) == 0) {
       const int out_bytes = cvt.needed ? cvt.len_cvt : static_cast<int>(length);
       data = std::make_shared<SoundData>();
-      data->rate = spec.freq;
+      data->rate = format.freq;
       data->pcm.resize(static_cast<size_t>(out_bytes) / sizeof(float));
       std::memcpy(data->pcm.data(), work.data(), data->pcm.size() * sizeof(float));
       data->frames = static_cast<int64_t>(data->pcm.size() / 2);

@@ -108,17 +108,28 @@ struct SampleArea {
   int x0 = 0, y0 = 0, x1 = 0, y1 = 0;  // inclusive bounds
 };
 
-inline uint32_t Bilinear(const SampleArea& area, int32_t fu, int32_t fv) {
+// The four texels around a sampling point (clamped to the area) and the point's weights.
+struct Neighbourhood {
+  uint32_t p00, p10, p01, p11;
+  uint32_t wx, wy;  // 0..255 towards the right and lower texels
+};
+
+inline Neighbourhood FourTexels(const SampleArea& area, int32_t fu, int32_t fv) {
   fu -= 32768, fv -= 32768;  // sample between the four nearest texel centres
-  int tx0 = fu >> 16, ty0 = fv >> 16;
-  const uint32_t wx = (static_cast<uint32_t>(fu) >> 8) & 255;
-  const uint32_t wy = (static_cast<uint32_t>(fv) >> 8) & 255;
-  int tx1 = tx0 + 1, ty1 = ty0 + 1;
-  tx0 = std::clamp(tx0, area.x0, area.x1), tx1 = std::clamp(tx1, area.x0, area.x1);
-  ty0 = std::clamp(ty0, area.y0, area.y1), ty1 = std::clamp(ty1, area.y0, area.y1);
-  const uint32_t* row0 = area.pixels->Row32(ty0);
-  const uint32_t* row1 = area.pixels->Row32(ty1);
-  const uint32_t p00 = row0[tx0], p10 = row0[tx1], p01 = row1[tx0], p11 = row1[tx1];
+  const int tx = fu >> 16, ty = fv >> 16;
+  const int tx0 = std::clamp(tx, area.x0, area.x1), tx1 = std::clamp(tx + 1, area.x0, area.x1);
+  const uint32_t* row0 = area.pixels->Row32(std::clamp(ty, area.y0, area.y1));
+  const uint32_t* row1 = area.pixels->Row32(std::clamp(ty + 1, area.y0, area.y1));
+  return {row0[tx0],
+          row0[tx1],
+          row1[tx0],
+          row1[tx1],
+          (static_cast<uint32_t>(fu) >> 8) & 255,
+          (static_cast<uint32_t>(fv) >> 8) & 255};
+}
+
+inline uint32_t Bilinear(const SampleArea& area, int32_t fu, int32_t fv) {
+  const auto [p00, p10, p01, p11, wx, wy] = FourTexels(area, fu, fv);
   if ((wx | wy) == 0) return p00;
   const uint32_t w00 = ((256 - wx) * (256 - wy)) >> 8;
   const uint32_t w10 = (wx * (256 - wy)) >> 8;
@@ -156,17 +167,9 @@ void Span(const Blender& bl, const SampleArea& area, uint32_t* dst, int count, i
 // Alpha blending in black (the pieces' shadows, the game's most frequent draw): only the
 // texel alpha matters, and the destination is darkened by it.
 inline uint32_t BilinearAlpha(const SampleArea& area, int32_t fu, int32_t fv) {
-  fu -= 32768, fv -= 32768;
-  int tx0 = fu >> 16, ty0 = fv >> 16;
-  const uint32_t wx = (static_cast<uint32_t>(fu) >> 8) & 255;
-  const uint32_t wy = (static_cast<uint32_t>(fv) >> 8) & 255;
-  int tx1 = tx0 + 1, ty1 = ty0 + 1;
-  tx0 = std::clamp(tx0, area.x0, area.x1), tx1 = std::clamp(tx1, area.x0, area.x1);
-  ty0 = std::clamp(ty0, area.y0, area.y1), ty1 = std::clamp(ty1, area.y0, area.y1);
-  const uint32_t* row0 = area.pixels->Row32(ty0);
-  const uint32_t* row1 = area.pixels->Row32(ty1);
-  const uint32_t top = (row0[tx0] >> 24) * (256 - wx) + (row0[tx1] >> 24) * wx;
-  const uint32_t bottom = (row1[tx0] >> 24) * (256 - wx) + (row1[tx1] >> 24) * wx;
+  const auto [p00, p10, p01, p11, wx, wy] = FourTexels(area, fu, fv);
+  const uint32_t top = (p00 >> 24) * (256 - wx) + (p10 >> 24) * wx;
+  const uint32_t bottom = (p01 >> 24) * (256 - wx) + (p11 >> 24) * wx;
   return (top * (256 - wy) + bottom * wy) >> 16;
 }
 

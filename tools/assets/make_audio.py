@@ -121,10 +121,10 @@ def circular_reverb(x, seconds=2.6, seed=7, wet=0.28):
     for ch in range(2):
         ir = rng.standard_normal(m) * np.exp(-t * 6.9 / seconds)
         # soften the highs of the tail
-        spec = np.fft.rfft(ir)
+        spectrum = np.fft.rfft(ir)
         fr = np.fft.rfftfreq(m, 1 / SR)
-        spec *= 1 / (1 + (fr / 3500.0) ** 2)
-        ir = np.fft.irfft(spec, m)
+        spectrum *= 1 / (1 + (fr / 3500.0) ** 2)
+        ir = np.fft.irfft(spectrum, m)
         ir[:int(0.012 * SR)] *= np.linspace(0, 1, int(0.012 * SR))
         ir /= np.sqrt(np.sum(ir ** 2))
         full = np.zeros(n)
@@ -187,10 +187,10 @@ def music():
         bells.add(bar * BAR + 0.02, bell(midi_hz(PROG[bar % 8][3][3] + 12), 4.0, 0.6), pan=-0.3, gain=0.07)
     mix = pads.folded() + arps.folded() + lows.folded() + bells.folded()
     # gentle low cut so the mix stays light
-    spec = np.fft.rfft(mix, axis=0)
+    spectrum = np.fft.rfft(mix, axis=0)
     fr = np.fft.rfftfreq(mix.shape[0], 1 / SR)
-    spec *= (1 / np.sqrt(1 + (45.0 / np.maximum(fr, 1)) ** 4))[:, None]
-    mix = np.fft.irfft(spec, mix.shape[0], axis=0)
+    spectrum *= (1 / np.sqrt(1 + (45.0 / np.maximum(fr, 1)) ** 4))[:, None]
+    mix = np.fft.irfft(spectrum, mix.shape[0], axis=0)
     mix = circular_reverb(mix)
     peak = np.max(np.abs(mix))
     return mix * (10 ** (-6 / 20) / peak)
@@ -201,10 +201,10 @@ def fx_click():
     t = np.arange(n) / SR
     rng = np.random.default_rng(31)
     noise = rng.standard_normal(n)
-    spec = np.fft.rfft(noise)
+    spectrum = np.fft.rfft(noise)
     fr = np.fft.rfftfreq(n, 1 / SR)
-    spec *= np.exp(-((fr - 2600) / 1400) ** 2)
-    tick = np.fft.irfft(spec, n) * np.exp(-t * 220)
+    spectrum *= np.exp(-((fr - 2600) / 1400) ** 2)
+    tick = np.fft.irfft(spectrum, n) * np.exp(-t * 220)
     f = 420 * np.exp(-t * 18) + 180
     tok = np.sin(2 * np.pi * np.cumsum(f) / SR) * np.exp(-t * 45)
     s = tick / np.max(np.abs(tick)) * 0.5 + tok * 0.8
