@@ -16,9 +16,15 @@ namespace orvela {
 
 namespace {
 
-int Trunc(double value) { return static_cast<int>(value); }
-double F(int value) { return static_cast<double>(value); }
-double F(float value) { return static_cast<double>(value); }
+int Trunc(double value) {
+  return static_cast<int>(value);
+}
+double F(int value) {
+  return static_cast<double>(value);
+}
+double F(float value) {
+  return static_cast<double>(value);
+}
 
 struct P {
   int x, y;

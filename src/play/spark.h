@@ -7,6 +7,7 @@
 #include <array>
 #include <memory>
 
+#include "construction/piece.h"
 #include "engine/image.h"
 #include "engine/object.h"
 
@@ -40,6 +41,13 @@ class TSpark : public TObject {
   // The live sparks, newest first, and the particle image slots (0..2 used).
   static TList<TSpark>& List();
   static std::array<ImageRef, 5>& Images();
+};
+
+// Sparks thrown by pieces become TSparks with the particle image of that slot.
+class TSparkEmitter : public SparkEmitter {
+ public:
+  void Emit(int image, int x, int y, float scale, int lifetime, int r, int g, int b, int blending,
+            int mapa, float vx, float vy) override;
 };
 
 // Loads the three particle images into slots 0..2 (filtered and mipmapped).

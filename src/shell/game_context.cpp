@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "construction/cutter.h"
 #include "construction/shape_grid.h"
 #include "play/play_mouse.h"
 #include "play/spark.h"
@@ -25,7 +26,9 @@ GameContext::GameContext() : previous_(current) {
   TZegar::Frames().fill(nullptr);
   TSpark::destroyAll();
   TSpark::Images().fill(nullptr);
+  SetSparkEmitter(&spark_emitter_);
   songs = std::make_shared<TSongManager>();
+  cutter = std::make_shared<TRozcinacz>();
   frame_timer = std::make_shared<TDeltaTime>();
   mouse = std::make_shared<TPuzzelMouse>();
   SetGlobalMouse(mouse);
@@ -41,6 +44,7 @@ GameContext::GameContext() : previous_(current) {
 
 GameContext::~GameContext() {
   SetGlobalMouse(nullptr);
+  SetSparkEmitter(nullptr);
   TSpark::destroyAll();
   TSpark::Images().fill(nullptr);
   TZegar::Frames().fill(nullptr);

@@ -9,10 +9,12 @@
 #include <string>
 
 #include "engine/font.h"
+#include "play/spark.h"
 
 namespace orvela {
 
 class TSongManager;
+class TRozcinacz;
 class TDeltaTime;
 class TPuzzelMouse;
 class TKreatorKlockow;
@@ -32,6 +34,7 @@ struct GameContext {
   // The clock frame slots, the spark list and the particle slots come first; they are the
   // class data of TZegar and TSpark, emptied here.
   std::shared_ptr<TSongManager> songs;
+  std::shared_ptr<TRozcinacz> cutter;
   std::shared_ptr<TDeltaTime> frame_timer;
   std::shared_ptr<TPuzzelMouse> mouse;
   std::shared_ptr<TKreatorKlockow> shape_grid;
@@ -53,6 +56,7 @@ struct GameContext {
   std::optional<float> fixed_frame_factor;
 
  private:
+  TSparkEmitter spark_emitter_;  // where the pieces' sparks go
   GameContext* previous_;
 };
 

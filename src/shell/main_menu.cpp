@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "construction/cutter.h"
 #include "construction/shape_grid.h"
 #include "engine/engine.h"
 #include "play/play_mouse.h"
@@ -46,6 +47,7 @@ int TGame::setup() {
 }
 
 int TGame::newGame() {
+  Game().cutter->clear();
   Game().shape_grid->clear();
   return 0;
 }

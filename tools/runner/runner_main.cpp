@@ -3,6 +3,7 @@
 //   orvela-run [--screen NAME] [--home DIR] SCRIPT
 // The default screen is the whole game from start-up.
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "demos/engine_demo.h"
+#include "demos/pieces_demo.h"
 #include "demos/toolkit_demo.h"
 #include "engine/engine.h"
 #include "engine/files.h"
@@ -30,6 +32,16 @@ using Screen = std::function<void(const std::vector<std::string>& args)>;
 const std::map<std::string, Screen>& Screens() {
   static const std::map<std::string, Screen> screens = {
       {"game", [](const std::vector<std::string>&) { RunGame(); }},
+      {"pieces-demo",
+       [](const std::vector<std::string>& args) {
+         OpenGraphics(800, 600, 0, 60, 0);
+         RunPiecesDemo(args.empty() ? 0 : std::atoi(args[0].c_str()));
+       }},
+      {"waiting",
+       [](const std::vector<std::string>&) {
+         OpenGraphics(800, 600, 0, 60, 0);
+         RunWaitingDemo();
+       }},
       {"engine-demo",
        [](const std::vector<std::string>&) {
          OpenGraphics(800, 600, 0, 60, 0);

@@ -1,0 +1,75 @@
+// The cut of each of the game's four picture sets (compute time alone: no waiting screen), and
+// the neighbour search alone.
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+#include "construction/cutter.h"
+#include "construction/shape_grid.h"
+#include "engine/engine.h"
+#include "engine/headless_platform.h"
+
+namespace {
+
+using namespace orvela;
+
+struct Set {
+  const char* url;
+  int rows, cols, style;
+};
+constexpr Set kSets[4] = {{"gfx/puzzle/obr1.jpg", 3, 4, CUT_ARC},
+                          {"gfx/puzzle/obr3.jpg", 5, 6, CUT_ZIGZAG},
+                          {"gfx/puzzle/obr4.jpg", 6, 8, CUT_CLASSIC},
+                          {"gfx/puzzle/obr2.jpg", 8, 10, CUT_BUMP}};
+
+struct Prepared {
+  PixmapRef picture, mask;
+  int cell_w = 0, cell_h = 0;
+};
+
+Prepared Prepare(const Set& set) {
+  Prepared p;
+  p.picture = LoadPixmapFile(set.url);
+  TKreatorKlockow grid;
+  grid.KSZTALT = set.style;
+  grid.createGrid(static_cast<float>(set.cols), static_cast<float>(set.rows),
+                  static_cast<float>(p.picture->width), static_cast<float>(p.picture->height), 0,
+                  0);
+  p.mask = grid.drawOn(p.picture->width, p.picture->height);
+  p.cell_w = grid._skokX, p.cell_h = grid._skokY;
+  return p;
+}
+
+void BM_Cut(benchmark::State& state) {
+  EngineScope engine(std::make_unique<HeadlessPlatform>());
+  const Set& set = kSets[state.range(0)];
+  const Prepared p = Prepare(set);
+  TRozcinacz cutter;
+  for (auto _ : state) {
+    cutter.setup(p.picture, p.mask, p.mask);
+    benchmark::DoNotOptimize(
+        cutter.potnij(p.picture->width, p.picture->height, 0, p.cell_w, p.cell_h));
+  }
+  state.SetLabel(std::to_string(set.rows * set.cols) + " pieces");
+}
+
+void BM_NeighbourSearch(benchmark::State& state) {
+  EngineScope engine(std::make_unique<HeadlessPlatform>());
+  const Set& set = kSets[state.range(0)];
+  const Prepared p = Prepare(set);
+  TRozcinacz cutter;
+  cutter.setup(p.picture, p.mask, p.mask);
+  cutter.potnij(p.picture->width, p.picture->height, 0, p.cell_w, p.cell_h);
+  for (auto _ : state) {
+    for (const auto& piece : cutter.listaObrazkow) piece->_sasiedzi.Clear();
+    cutter.stworzSasiadow();
+  }
+  state.SetLabel(std::to_string(set.rows * set.cols) + " pieces");
+}
+
+BENCHMARK(BM_Cut)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_NeighbourSearch)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

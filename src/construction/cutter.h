@@ -1,0 +1,87 @@
+// TRozcinacz, the picture cutter: finds every region of the mask enclosed by white cut lines,
+// copies the picture's pixels of each region (its border line included) into a piece image
+// cropped to the region, lights the piece's upper and left rims and shades its lower rims,
+// makes a TPuzel of it, works out which pieces touch, and shuffles them. While it works it
+// keeps the waiting screen alive through the CutProgress it is given.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "construction/piece.h"
+#include "construction/point.h"
+#include "engine/loading.h"
+#include "engine/object.h"
+#include "engine/pixmap.h"
+
+namespace orvela {
+
+// The waiting screen as the cutter sees it.
+class CutProgress {
+ public:
+  virtual ~CutProgress() = default;
+  virtual void Start() {}  // the cut begins: the waiting clock starts
+  // Called very often during the fill: lets pending events in and feeds the music (an
+  // implementation does that at most once a millisecond).
+  virtual void Pulse() {}
+  virtual void Update() {}  // the frame timer and the clock
+  virtual void Draw() {}    // one frame of the waiting screen, shown
+};
+
+class TRozcinacz : public TObject {
+ public:
+  // Pixel values of the cut.
+  static constexpr uint32_t kKey = 0x00FF00FFu;      // transparent background of the pieces
+  static constexpr uint32_t kClaimed = 0xFFFFFF00u;  // written into the mask for used pixels
+  static constexpr int kMaxWidth = 800, kMaxHeight = 600;
+
+  PixmapRef targetImg;            // the picture
+  PixmapRef imageMask;            // the first mask, kept as given
+  PixmapRef tempMask;             // the working mask, consumed by the cut
+  TList<TPuzel> listaObrazkow;    // the pieces, shuffled at the end of the cut
+  TList<TPuzel> listaPomocnicza;  // the same pieces in creation order
+  std::vector<TWsp> _tempList;    // edge pixels of the piece cut last
+  float _tempX = 0, _tempY = 0, _tempXX = 0, _tempYY = 0;  // its bounding box
+  int32_t _imgMaxX = 0, _imgMaxY = 0;
+  float _scale = 0;
+  int32_t _adX = 0, _adY = 0;  // screen position of the centred picture
+  int32_t bylo = 0;
+  int32_t liczbaPuzzli = 0;         // pieces made so far
+  CutProgress* progress = nullptr;  // the waiting screen; not owned (null: none)
+
+  void clear();
+  // Takes the picture (a path loaded as a pixel buffer, or a buffer) and the two masks (or a
+  // path in place of the first, loading both from that file). Returns the picture, or null
+  // after a message box when the picture cannot be loaded, is larger than 800 × 600, or the
+  // masks do not fit it: the cut then makes no pieces.
+  PixmapRef setup(const Source& picture, const Source& mask, const PixmapRef& mask2);
+  // The breadth-first fill of one region from a seed point: the region buffer (800 × 600).
+  PixmapRef wytnijObrazek(int x, int y);
+  void update();
+  void draw();
+  // Crops the region to its box and lights the first three pixels of every run in each row.
+  PixmapRef stworzKrawedzieV(const TPixmap& region);
+  // In place: lights the top three pixels of every vertical run and shades the last four.
+  PixmapRef stworzKrawedzieH(const PixmapRef& buffer);
+  Ref<TPuzel> stworzPuzel(int x, int y);
+  // Cuts the whole picture; returns the number of pieces (0 when setup failed).
+  int potnij(int width, int height, int unused1, int unused2, int unused3);
+  void wylosuj();
+  void stworzSasiadow();
+  Ref<TSasiad> stworzSasiada(const TPuzel& a, const Ref<TPuzel>& b) const;
+
+  static int col(uint32_t c) { return (c & 0xFFFFFFu) == 0xFFFFFFu ? 1 : 0; }
+  static int col1(uint32_t c) {
+    const uint32_t rgb = c & 0xFFFFFFu;
+    return rgb != 0xFFFFFFu && rgb != 0xFFFF00u ? 1 : 0;
+  }
+
+ private:
+  PixmapRef picture_;  // the picture as 32-bit pixels for the fill
+  PixmapRef region_;   // the region buffer, reused from piece to piece
+  int dirty_x0_ = 0, dirty_y0_ = 0, dirty_x1_ = -1, dirty_y1_ = -1;  // written last time
+  bool ready_ = false;
+};
+
+}  // namespace orvela

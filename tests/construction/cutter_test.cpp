@@ -1,0 +1,230 @@
+// The cutter on the real picture sets and on small synthetic pictures: piece counts, neighbour
+// records, coverage of the picture, the lit and shaded rims, the shuffle, and pictures that
+// cannot be cut.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "construction/cutter.h"
+#include "construction/shape_grid.h"
+#include "engine/random.h"
+#include "support/headless.h"
+
+namespace orvela {
+namespace {
+
+using testing::HeadlessTest;
+using testing::SolidPixmap;
+
+struct Set {
+  const char* url;
+  int rows, cols, style;
+};
+constexpr Set kSets[4] = {{"gfx/puzzle/obr1.jpg", 3, 4, CUT_ARC},
+                          {"gfx/puzzle/obr4.jpg", 6, 8, CUT_CLASSIC},
+                          {"gfx/puzzle/obr3.jpg", 5, 6, CUT_ZIGZAG},
+                          {"gfx/puzzle/obr2.jpg", 8, 10, CUT_BUMP}};
+
+uint32_t Rgb(uint32_t c) {
+  return c & 0xFFFFFFu;
+}
+
+class CutterTest : public HeadlessTest {
+ protected:
+  // Cuts a real set as the game does.
+  void CutSet(const Set& set) {
+    TKreatorKlockow grid;
+    grid.KSZTALT = set.style;
+    grid.createGrid(static_cast<float>(set.cols), static_cast<float>(set.rows), 640, 480, 0, 0);
+    PixmapRef a = grid.drawOn(640, 480), b = grid.drawOn(640, 480);
+    ASSERT_TRUE(cutter.setup(set.url, a, b));
+    cutter.potnij(640, 480, 0, grid._skokX, grid._skokY);
+  }
+  // A picture of one grey and a mask with the given white lines (plus the top and left
+  // border, as the shape grid draws it).
+  void CutSynthetic(int w, int h, const std::vector<std::array<int, 4>>& lines) {
+    TKreatorKlockow grid;
+    for (const auto& l : lines) grid.addline(l[0], l[1], l[2], l[3], 1.0f);
+    PixmapRef a = grid.drawOn(w, h), b = grid.drawOn(w, h);
+    ASSERT_TRUE(cutter.setup(SolidPixmap(w, h, 0xFF646464), a, b));
+    cutter.potnij(w, h, 0, 0, 0);
+  }
+  TRozcinacz cutter;
+};
+
+TEST_F(CutterTest, EachRealSetGivesRowsTimesColumnsPiecesThatCoverThePicture) {
+  for (const Set& set : kSets) {
+    SCOPED_TRACE(set.url);
+    CutSet(set);
+    ASSERT_EQ(cutter.listaObrazkow.Count(), set.rows * set.cols);
+    EXPECT_EQ(cutter._adX, 80);
+    EXPECT_EQ(cutter._adY, 60);
+    // The shuffle keeps every piece once; ids follow creation order.
+    std::set<TPuzel*> shuffled, made;
+    for (const auto& p : cutter.listaObrazkow) shuffled.insert(p.get());
+    int id = 0;
+    for (const auto& p : cutter.listaPomocnicza) {
+      made.insert(p.get());
+      EXPECT_EQ(p->id, id++);
+    }
+    EXPECT_EQ(shuffled, made);
+    // At their correct places the pieces cover the pixels off the cut lines once. Line pixels
+    // belong to every piece that touches them; the few pixels walled in where lines meet (a
+    // pocket without a seed) belong to none.
+    std::vector<int> cover(640 * 480, 0);
+    int records = 0;
+    for (const auto& p : cutter.listaPomocnicza) {
+      const TPixmap& img = *p->img->pixmaps[0];
+      for (int y = 0; y < img.height; ++y)
+        for (int x = 0; x < img.width; ++x)
+          if ((img.ReadPixel(x, y) >> 24) != 0) ++cover[(p->yD + y) * 640 + p->xD + x];
+      // Every neighbour record: owner's place = neighbour's place + (sigX·odx, sigy·ody).
+      for (const auto& record : p->_sasiedzi) {
+        const Ref<TPuzel> n = record->puzel.lock();
+        ASSERT_TRUE(n);
+        EXPECT_EQ(p->xD, n->xD + record->sigX * record->odx);
+        EXPECT_EQ(p->yD, n->yD + record->sigy * record->ody);
+        ++records;
+      }
+    }
+    EXPECT_GE(records, (set.rows - 1) * set.cols + (set.cols - 1) * set.rows);
+    int pockets = 0;
+    for (int y = 0; y < 480; ++y) {
+      for (int x = 0; x < 640; ++x) {
+        const int n = cover[y * 640 + x];
+        if (Rgb(cutter.imageMask->ReadPixel(x, y)) != 0xFFFFFFu) {
+          ASSERT_LE(n, 1) << x << "," << y;
+          pockets += n == 0;
+        } else {
+          ASSERT_LE(n, 4) << x << "," << y;
+        }
+      }
+    }
+    EXPECT_LT(pockets, 64);
+    // The first piece holds the first seed; the working mask is used up.
+    const auto& first = cutter.listaPomocnicza.First();
+    EXPECT_LE(first->xD, 23);
+    EXPECT_LE(first->yD, 23);
+    EXPECT_EQ(cutter.potnij(640, 480, 0, 0, 0), 0);
+  }
+}
+
+TEST_F(CutterTest, RegionsWithoutASeedAreLeftOut) {
+  // A strip left of x = 23 holds no lattice seed; the rest does.
+  CutSynthetic(100, 60, {{{15, 0, 15, 60}}});
+  ASSERT_EQ(cutter.listaPomocnicza.Count(), 1);
+  const auto& piece = cutter.listaPomocnicza.First();
+  EXPECT_EQ(piece->xD, 15);                // the line pixel is part of the piece
+  EXPECT_EQ(piece->img->width, 100 - 15);  // and the piece reaches the right border
+}
+
+TEST_F(CutterTest, RimsAreLitOnTheUpperLeftThenTwiceAtTheCorner) {
+  CutSynthetic(40, 40, {{{20, 0, 20, 40}}});
+  ASSERT_EQ(cutter.listaPomocnicza.Count(), 1);
+  const TPixmap& img = *cutter.listaPomocnicza.First()->img->pixmaps[0];
+  ASSERT_EQ(img.width, 20);
+  ASSERT_EQ(img.height, 40);
+  auto grey = [&](int x, int y) { return static_cast<int>(img.ReadPixel(x, y) & 255); };
+  // The crossing of the top border and the line touches no claimed pixel: not part of the
+  // piece. Next to it the rim starts and is lit twice: 100 + 45 (row) + 45 (column), opaque.
+  EXPECT_EQ(img.ReadPixel(0, 0), TRozcinacz::kKey);
+  EXPECT_EQ(img.ReadPixel(1, 0), 0xFFBEBEBEu);
+  EXPECT_EQ(grey(2, 0), 100 + 30 + 45);
+  EXPECT_EQ(img.ReadPixel(0, 1), 0xFFBEBEBEu);
+  EXPECT_EQ(grey(5, 0), 145);
+  EXPECT_EQ(grey(5, 1), 130);
+  EXPECT_EQ(grey(5, 2), 115);
+  EXPECT_EQ(img.ReadPixel(0, 5), 0xEE919191u);  // row start only: alpha 0xEE
+  EXPECT_EQ(grey(1, 5), 130);
+  EXPECT_EQ(grey(2, 5), 115);
+  EXPECT_EQ(img.ReadPixel(5, 5), 0xFF646464u);
+  EXPECT_EQ(grey(5, 39), 100);  // a run reaching the last row is not shaded
+}
+
+TEST_F(CutterTest, ColumnRunsEndingInsideAreShadedNearestTheEndDarkest) {
+  auto buffer = TPixmap::Create(1, 10, PF_BGRA8888, 4);
+  buffer->ClearPixels(TRozcinacz::kKey);
+  for (int y = 0; y < 6; ++y) buffer->WritePixel(0, y, 0xFF646464);
+  cutter._tempX = 0, cutter._tempXX = 0, cutter._tempY = 0, cutter._tempYY = 9;
+  cutter.stworzKrawedzieH(buffer);
+  const int want[6] = {145, 130, 100, 75, 50, 25};  // +45 +30 (+15 replaced) −25 −50 −75
+  for (int y = 0; y < 6; ++y)
+    EXPECT_EQ(static_cast<int>(buffer->ReadPixel(0, y) & 255), want[y]) << y;
+  EXPECT_EQ(buffer->ReadPixel(0, 7), TRozcinacz::kKey);
+}
+
+TEST_F(CutterTest, RowPassBrightensTheFirstThreePixelsOfEveryRun) {
+  auto region = TPixmap::Create(800, 600, PF_BGRA8888, 4);
+  region->ClearPixels(TRozcinacz::kKey);
+  for (int x = 12; x < 20; ++x) region->WritePixel(x, 7, 0xFF0A1428);
+  for (int x = 24; x < 30; ++x) region->WritePixel(x, 7, 0xFFF0F0F0);
+  cutter._tempX = 10, cutter._tempXX = 31, cutter._tempY = 7, cutter._tempYY = 7;
+  PixmapRef row = cutter.stworzKrawedzieV(*region);
+  ASSERT_EQ(row->width, 22);
+  EXPECT_EQ(row->ReadPixel(2, 0), 0xEE374155u);  // +45 with alpha 0xEE
+  EXPECT_EQ(row->ReadPixel(3, 0), 0xFF283246u);  // +30
+  EXPECT_EQ(row->ReadPixel(4, 0), 0xFF192337u);  // +15
+  EXPECT_EQ(row->ReadPixel(5, 0), 0xFF0A1428u);
+  EXPECT_EQ(row->ReadPixel(14, 0), 0xEEFFFFFFu);  // held at 255
+  EXPECT_EQ(row->ReadPixel(0, 0), TRozcinacz::kKey);
+}
+
+TEST_F(CutterTest, NeighbourRecordsPointFromOwnerToNeighbour) {
+  auto left = std::make_shared<TPuzel>(), right = std::make_shared<TPuzel>();
+  left->x = 100, left->y = 50;
+  right->x = 200, right->y = 50;
+  const Ref<TSasiad> record = cutter.stworzSasiada(*left, right);
+  EXPECT_EQ(record->puzel.lock(), right);
+  EXPECT_EQ(record->odx, 100);
+  EXPECT_EQ(record->ody, 0);
+  EXPECT_EQ(record->sigX, -1);
+  EXPECT_EQ(record->sigy, 0);
+  EXPECT_EQ(record->r, 100);
+  EXPECT_EQ(record->spasowany, 0);
+}
+
+TEST_F(CutterTest, PicturesThatCannotBeCutGiveAMessageAndNoPieces) {
+  PixmapRef mask = SolidPixmap(900, 700, 0xFF000000);
+  EXPECT_FALSE(cutter.setup(SolidPixmap(900, 700, 0xFF808080), mask, mask));
+  EXPECT_EQ(platform().Messages().size(), 1u);
+  EXPECT_EQ(cutter.potnij(900, 700, 0, 0, 0), 0);
+  EXPECT_FALSE(cutter.setup((TempDir() / "missing.jpg").string(), mask, mask));
+  EXPECT_EQ(platform().Messages().back().rfind("Image does not exists: ", 0), 0u);
+  PixmapRef small = SolidPixmap(100, 100, 0xFF000000);
+  EXPECT_FALSE(cutter.setup(SolidPixmap(200, 100, 0xFF808080), small, small));
+  EXPECT_EQ(platform().Messages().size(), 3u);
+  EXPECT_EQ(cutter.potnij(200, 100, 0, 0, 0), 0);
+  EXPECT_TRUE(cutter.listaObrazkow.IsEmpty());
+}
+
+// A progress object that counts the waiting-screen steps.
+struct CountingProgress : CutProgress {
+  int starts = 0, frames = 0, pulses = 0;
+  void Start() override { ++starts; }
+  void Pulse() override { ++pulses; }
+  void Draw() override { ++frames; }
+};
+
+TEST_F(CutterTest, TheWaitingScreenIsRedrawnThreeTimesAPiece) {
+  CountingProgress progress;
+  cutter.progress = &progress;
+  CutSet(kSets[0]);
+  EXPECT_EQ(progress.starts, 1);
+  EXPECT_EQ(progress.frames, 12 * 3);  // after both rim passes, and during the neighbours
+  EXPECT_GE(progress.pulses, 12);
+}
+
+TEST_F(CutterTest, TheSameSeedGivesTheSameCut) {
+  auto shapes = [&] {
+    SeedRandom(77);
+    CutSet(kSets[1]);
+    std::vector<int> order;
+    for (const auto& p : cutter.listaObrazkow) order.push_back(p->id);
+    for (const auto& p : cutter.listaPomocnicza) order.push_back(p->_sasiedzi.Count());
+    return order;
+  };
+  EXPECT_EQ(shapes(), shapes());
+}
+
+}  // namespace
+}  // namespace orvela
