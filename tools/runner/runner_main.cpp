@@ -64,10 +64,10 @@ int Usage() {
 }
 
 // "pieces-demo 2" or "pieces-demo:2" -> name and arguments.
-std::vector<std::string> SplitScreen(const std::string& spec) {
+std::vector<std::string> SplitScreen(const std::string& text) {
   std::vector<std::string> parts;
   std::string current;
-  for (char c : spec) {
+  for (char c : text) {
     if (c == ' ' || c == ':') {
       if (!current.empty()) parts.push_back(current);
       current.clear();
