@@ -56,7 +56,9 @@ class TRozcinacz : public TObject {
   // after a message box when the picture cannot be loaded, is larger than 800 × 600, or the
   // masks do not fit it: the cut then makes no pieces.
   PixmapRef setup(const Source& picture, const Source& mask, const PixmapRef& mask2);
-  // The breadth-first fill of one region from a seed point: the region buffer (800 × 600).
+  // The breadth-first fill of one region from a seed point: the region buffer (800 × 600),
+  // the key colour wherever this fill wrote nothing. The cutter keeps one such buffer and the
+  // next fill writes over it, so the result is valid until then.
   PixmapRef wytnijObrazek(int x, int y);
   void update();
   void draw();

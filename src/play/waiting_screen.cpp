@@ -17,6 +17,9 @@ WaitingScreen::WaitingScreen(ImageRef background, std::shared_ptr<TZegar> clock,
 }
 
 void WaitingScreen::Start() {
+  // The screen's own frame timer measures from now, so that its first frame is not the whole
+  // time since the program started.
+  own_timer_.OldTime = MilliClock();
   if (clock_) clock_->start();
 }
 

@@ -3,6 +3,8 @@
 // cannot be cut.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
 #include <set>
 
 #include "construction/cutter.h"
@@ -106,6 +108,45 @@ TEST_F(CutterTest, EachRealSetGivesRowsTimesColumnsPiecesThatCoverThePicture) {
     EXPECT_LE(first->xD, 23);
     EXPECT_LE(first->yD, 23);
     EXPECT_EQ(cutter.potnij(640, 480, 0, 0, 0), 0);
+  }
+}
+
+// The neighbours as the search is written: every 15th inner edge pixel of each piece, asked of
+// every other piece in list order, the first one that holds it and is not yet a neighbour.
+std::vector<std::vector<int>> SearchedNeighbours(const TList<TPuzel>& pieces, int max_x,
+                                                 int max_y) {
+  std::vector<std::vector<int>> result;
+  for (const auto& r : pieces) {
+    std::vector<int> found;
+    for (size_t i = 0; i < r->_krawedzie.size(); i += 15) {
+      const TWsp& p = r->_krawedzie[i];
+      if (!(p.x > 0 && p.x < max_x && p.y > 0 && p.y < max_y)) continue;
+      for (const auto& b : pieces) {
+        if (b == r || !b->_zgadzaSie(p, 0)) continue;
+        if (std::find(found.begin(), found.end(), b->id) != found.end()) continue;
+        found.push_back(b->id);
+        break;
+      }
+    }
+    result.push_back(found);
+  }
+  return result;
+}
+
+TEST_F(CutterTest, NeighbourRecordsAreThoseOfTheEdgeByEdgeSearch) {
+  std::vector<Set> sets(std::begin(kSets), std::end(kSets));
+  sets.push_back({"gfx/puzzle/obr2.jpg", 8, 10, CUT_MIXED});
+  for (const Set& set : sets) {
+    SCOPED_TRACE(set.url);
+    SeedRandom(set.style + 3);
+    CutSet(set);
+    const auto want = SearchedNeighbours(cutter.listaPomocnicza, 639, 479);
+    size_t k = 0;
+    for (const auto& p : cutter.listaPomocnicza) {
+      std::vector<int> got;
+      for (const auto& record : p->_sasiedzi) got.push_back(record->puzel.lock()->id);
+      EXPECT_EQ(got, want[k++]) << "piece " << p->id;
+    }
   }
 }
 
