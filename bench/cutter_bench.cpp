@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "construction/cutter.h"
+#include "construction/picture_sets.h"
 #include "construction/shape_grid.h"
 #include "engine/engine.h"
 #include "engine/headless_platform.h"
@@ -13,14 +14,8 @@ namespace {
 
 using namespace orvela;
 
-struct Set {
-  const char* url;
-  int rows, cols, style;
-};
-constexpr Set kSets[4] = {{"gfx/puzzle/obr1.jpg", 3, 4, CUT_ARC},
-                          {"gfx/puzzle/obr3.jpg", 5, 6, CUT_ZIGZAG},
-                          {"gfx/puzzle/obr4.jpg", 6, 8, CUT_CLASSIC},
-                          {"gfx/puzzle/obr2.jpg", 8, 10, CUT_BUMP}};
+using Set = PictureSet;
+constexpr const PictureSet (&kSets)[4] = kPictureSets;
 
 struct Prepared {
   PixmapRef picture, mask;
@@ -31,7 +26,7 @@ Prepared Prepare(const Set& set) {
   Prepared p;
   p.picture = LoadPixmapFile(set.url);
   TKreatorKlockow grid;
-  grid.KSZTALT = set.style;
+  grid.KSZTALT = set.ksztalt;
   grid.createGrid(static_cast<float>(set.cols), static_cast<float>(set.rows),
                   static_cast<float>(p.picture->width), static_cast<float>(p.picture->height), 0,
                   0);

@@ -26,10 +26,6 @@ double F(float value) {
   return static_cast<double>(value);
 }
 
-struct P {
-  int x, y;
-};
-
 }  // namespace
 
 // ---- TShape ----------------------------------------------------------------------------
@@ -175,6 +171,15 @@ void TKreatorKlockow::drawSimpleShapedLine(int x1, int y1, int x2, int y2, int s
   addShape(x1, y1, x2, y2, k.x, k.y, 0, 1.0f);
 }
 
+// Straight segments joining the points in order.
+void TKreatorKlockow::addPolyline(std::initializer_list<P> corners) {
+  const P* previous = nullptr;
+  for (const P& point : corners) {
+    if (previous) addline(previous->x, previous->y, point.x, point.y, 1.0f);
+    previous = &point;
+  }
+}
+
 void TKreatorKlockow::drawZigLine(int x1, int y1, int x2, int y2, int sx, int sy, int vertical,
                                   int s) {
   P p1, p2, p3;
@@ -187,10 +192,7 @@ void TKreatorKlockow::drawZigLine(int x1, int y1, int x2, int y2, int sx, int sy
     p2 = {x1 + sx / 2, y1 + s * (sy / 6)};
     p3 = {x2 - sx / 3, y1 - s * (sy / 8)};
   }
-  addline(x1, y1, p1.x, p1.y, 1.0f);
-  addline(p1.x, p1.y, p2.x, p2.y, 1.0f);
-  addline(p2.x, p2.y, p3.x, p3.y, 1.0f);
-  addline(p3.x, p3.y, x2, y2, 1.0f);
+  addPolyline({{x1, y1}, p1, p2, p3, {x2, y2}});
 }
 
 void TKreatorKlockow::drawZigLine2(int x1, int y1, int x2, int y2, int sx, int sy, int vertical,
@@ -205,10 +207,7 @@ void TKreatorKlockow::drawZigLine2(int x1, int y1, int x2, int y2, int sx, int s
     p2 = {x1 + sx / 2, y1 + s * (sy / 6)};
     p3 = {x2 - sx / 3, y1};
   }
-  addline(x1, y1, p1.x, p1.y, 1.0f);
-  addline(p1.x, p1.y, p2.x, p2.y, 1.0f);
-  addline(p2.x, p2.y, p3.x, p3.y, 1.0f);
-  addline(p3.x, p3.y, x2, y2, 1.0f);
+  addPolyline({{x1, y1}, p1, p2, p3, {x2, y2}});
 }
 
 void TKreatorKlockow::drawZigShapeLine(int x1, int y1, int x2, int y2, int sx, int sy, int vertical,

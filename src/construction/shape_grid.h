@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <initializer_list>
 #include <vector>
 
 #include "construction/point.h"
@@ -83,6 +84,10 @@ class TKreatorKlockow : public TObject {
   void drawZigShapeLine(int x1, int y1, int x2, int y2, int sx, int sy, int vertical, int s);
 
  private:
+  struct P {
+    int x, y;
+  };
+  void addPolyline(std::initializer_list<P> corners);
   void _stworzTablicePunktow(float stepX, float stepY, float columns, float rows, int jitterX,
                              int jitterY);
   void cutLine(const TWsp& from, const TWsp& to, int vertical);

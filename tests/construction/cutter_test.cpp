@@ -8,6 +8,7 @@
 #include <set>
 
 #include "construction/cutter.h"
+#include "construction/picture_sets.h"
 #include "construction/shape_grid.h"
 #include "engine/random.h"
 #include "support/headless.h"
@@ -18,14 +19,8 @@ namespace {
 using testing::HeadlessTest;
 using testing::SolidPixmap;
 
-struct Set {
-  const char* url;
-  int rows, cols, style;
-};
-constexpr Set kSets[4] = {{"gfx/puzzle/obr1.jpg", 3, 4, CUT_ARC},
-                          {"gfx/puzzle/obr4.jpg", 6, 8, CUT_CLASSIC},
-                          {"gfx/puzzle/obr3.jpg", 5, 6, CUT_ZIGZAG},
-                          {"gfx/puzzle/obr2.jpg", 8, 10, CUT_BUMP}};
+using Set = PictureSet;
+constexpr const PictureSet (&kSets)[4] = kPictureSets;
 
 uint32_t Rgb(uint32_t c) {
   return c & 0xFFFFFFu;
@@ -36,7 +31,7 @@ class CutterTest : public HeadlessTest {
   // Cuts a real set as the game does.
   void CutSet(const Set& set) {
     TKreatorKlockow grid;
-    grid.KSZTALT = set.style;
+    grid.KSZTALT = set.ksztalt;
     grid.createGrid(static_cast<float>(set.cols), static_cast<float>(set.rows), 640, 480, 0, 0);
     PixmapRef a = grid.drawOn(640, 480), b = grid.drawOn(640, 480);
     ASSERT_TRUE(cutter.setup(set.url, a, b));
@@ -138,7 +133,7 @@ TEST_F(CutterTest, NeighbourRecordsAreThoseOfTheEdgeByEdgeSearch) {
   sets.push_back({"gfx/puzzle/obr2.jpg", 8, 10, CUT_MIXED});
   for (const Set& set : sets) {
     SCOPED_TRACE(set.url);
-    SeedRandom(set.style + 3);
+    SeedRandom(set.ksztalt + 3);
     CutSet(set);
     const auto want = SearchedNeighbours(cutter.listaPomocnicza, 639, 479);
     size_t k = 0;

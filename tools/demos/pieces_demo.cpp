@@ -5,6 +5,7 @@
 #include <string>
 
 #include "construction/cutter.h"
+#include "construction/picture_sets.h"
 #include "construction/shape_grid.h"
 #include "engine/engine.h"
 #include "play/spark.h"
@@ -14,17 +15,6 @@
 namespace orvela {
 
 namespace {
-
-struct PictureSet {
-  const char* url;
-  int rows, cols, style;
-};
-
-// The game's four picture sets.
-constexpr PictureSet kSets[4] = {{"gfx/puzzle/obr1.jpg", 3, 4, CUT_ARC},
-                                 {"gfx/puzzle/obr4.jpg", 6, 8, CUT_CLASSIC},
-                                 {"gfx/puzzle/obr3.jpg", 5, 6, CUT_ZIGZAG},
-                                 {"gfx/puzzle/obr2.jpg", 8, 10, CUT_BUMP}};
 
 // A table that only answers which piece is on top (the one drawn last).
 class DemoTable : public PieceHost {
@@ -54,7 +44,7 @@ std::shared_ptr<WaitingScreen> MakeWaitingScreen() {
 }  // namespace
 
 void RunPiecesDemo(int set) {
-  const PictureSet& chosen = kSets[set < 0 || set > 3 ? 0 : set];
+  const PictureSet& chosen = kPictureSets[set < 0 || set > 3 ? 0 : set];
   auto mouse = std::make_shared<TMouse>();
   mouse->loadCursor("gfx/kursor.png", 1, 1);
   SetGlobalMouse(mouse);
@@ -65,7 +55,7 @@ void RunPiecesDemo(int set) {
   PixmapRef picture = LoadPixmapFile(chosen.url);
   const int w = picture ? picture->width : 640, h = picture ? picture->height : 480;
   TKreatorKlockow grid;
-  grid.KSZTALT = chosen.style;
+  grid.KSZTALT = chosen.ksztalt;
   grid.createGrid(static_cast<float>(chosen.cols), static_cast<float>(chosen.rows),
                   static_cast<float>(w), static_cast<float>(h), 0, 0);
   PixmapRef mask1 = grid.drawOn(w, h);
