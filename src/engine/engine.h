@@ -1,6 +1,6 @@
 // The engine services every screen rests on: display and frame, drawing state, drawing,
 // input and the millisecond clock. Each function acts on the current engine context
-// (engine/context.h). Strings are UTF-8 std::string values (see engine/text.h).
+// (engine/context.h). Strings are UTF-8 std::string values (see engine/utf8.h).
 #pragma once
 
 #include <cstdint>
@@ -11,7 +11,7 @@
 #include "engine/font.h"
 #include "engine/image.h"
 #include "engine/pixmap.h"
-#include "engine/text.h"
+#include "engine/utf8.h"
 
 namespace orvela {
 

@@ -11,7 +11,7 @@
 #include <system_error>
 
 #include "engine/runtime_error.h"
-#include "engine/text.h"
+#include "engine/utf8.h"
 
 namespace orvela {
 

@@ -11,7 +11,7 @@
 #include <map>
 #include <vector>
 
-#include "engine/text.h"
+#include "engine/utf8.h"
 
 namespace orvela {
 

@@ -9,7 +9,7 @@
 #include "engine/files.h"
 #include "engine/runtime_error.h"
 #include "engine/system.h"
-#include "engine/text.h"
+#include "engine/utf8.h"
 
 namespace orvela {
 

@@ -5,7 +5,7 @@
 
 #include "engine/files.h"
 #include "engine/system.h"
-#include "engine/text.h"
+#include "engine/utf8.h"
 
 namespace orvela {
 

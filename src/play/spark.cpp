@@ -23,7 +23,7 @@ void LoadParticleImages() {
   }
 }
 
-void TSparkEmitter::Emit(int image, int x, int y, float scale, int lifetime, int r, int g, int b,
+void ParticleSparkEmitter::Emit(int image, int x, int y, float scale, int lifetime, int r, int g, int b,
                          int blending, int mapa, float vx, float vy) {
   const ImageRef& picture = image >= 0 && image < 5 ? TSpark::Images()[image] : nullptr;
   TSpark::Create(picture, x, y, scale, lifetime, r, g, b, blending, mapa)->setVelocity(vx, vy);

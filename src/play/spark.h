@@ -44,7 +44,7 @@ class TSpark : public TObject {
 };
 
 // Sparks thrown by pieces become TSparks with the particle image of that slot.
-class TSparkEmitter : public SparkEmitter {
+class ParticleSparkEmitter : public SparkEmitter {
  public:
   void Emit(int image, int x, int y, float scale, int lifetime, int r, int g, int b, int blending,
             int mapa, float vx, float vy) override;

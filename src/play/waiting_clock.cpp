@@ -38,7 +38,7 @@ void TZegar::update() {
   }
 }
 
-std::shared_ptr<TZegar> CreateZegar(int x, int y) {
+std::shared_ptr<TZegar> MakeWaitingClock(int x, int y) {
   auto clock = std::make_shared<TZegar>();
   clock->x = x;
   clock->y = y;

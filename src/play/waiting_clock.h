@@ -27,6 +27,6 @@ class TZegar : public TObject {
 };
 
 // A clock at (x, y) on frame 0, due now.
-std::shared_ptr<TZegar> CreateZegar(int x, int y);
+std::shared_ptr<TZegar> MakeWaitingClock(int x, int y);
 
 }  // namespace orvela

@@ -2,24 +2,27 @@
 #include "play/waiting_screen.h"
 
 #include "engine/engine.h"
+#include "ui/screen_loop.h"
 
 namespace orvela {
 
 WaitingScreen::WaitingScreen(ImageRef background, std::shared_ptr<TZegar> clock,
-                             std::function<void()> measure_frame,
+                             std::shared_ptr<TDeltaTime> timer,
+                             std::optional<float> fixed_factor,
                              std::function<void()> sound_update)
     : background_(std::move(background)),
       clock_(std::move(clock)),
-      measure_frame_(std::move(measure_frame)),
+      timer_(std::move(timer)),
+      fixed_factor_(fixed_factor),
       sound_update_(std::move(sound_update)) {
-  own_timer_.SetFPS(60);
+  if (!timer_) timer_ = TDeltaTime::Create(60);
   last_pulse_ = MilliClock() - 1;
 }
 
 void WaitingScreen::Start() {
-  // The screen's own frame timer measures from now, so that its first frame is not the whole
-  // time since the program started.
-  own_timer_.OldTime = MilliClock();
+  // The frame timer measures from now, so that the first frame is not the whole time since
+  // the program started (or since the last screen's frame).
+  timer_->OldTime = MilliClock();
   if (clock_) clock_->start();
 }
 
@@ -35,12 +38,7 @@ void WaitingScreen::Pulse() {
 }
 
 void WaitingScreen::Update() {
-  if (measure_frame_) {
-    measure_frame_();
-  } else {
-    own_timer_.Update();
-    SetFrameFactor(own_timer_.CurrDelta());
-  }
+  ScreenLoop(*timer_, nullptr, fixed_factor_).MeasureFrame();
   if (clock_) clock_->update();
 }
 

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "construction/cutter.h"
 #include "engine/image.h"
@@ -14,10 +15,12 @@ namespace orvela {
 
 class WaitingScreen : public CutProgress {
  public:
-  // measure_frame sets the frame factor for a frame (null: the screen's own frame timer);
-  // sound_update lets events in and feeds the music (null: events only).
+  // timer measures the frames (null: a meter of the screen's own), fixed_factor replaces the
+  // measured factor when set; sound_update lets events in and feeds the music (null: events
+  // only).
   WaitingScreen(ImageRef background, std::shared_ptr<TZegar> clock,
-                std::function<void()> measure_frame, std::function<void()> sound_update);
+                std::shared_ptr<TDeltaTime> timer, std::optional<float> fixed_factor,
+                std::function<void()> sound_update);
 
   void Start() override;
   void Pulse() override;  // at most once a millisecond
@@ -27,9 +30,9 @@ class WaitingScreen : public CutProgress {
  private:
   ImageRef background_;
   std::shared_ptr<TZegar> clock_;
-  std::function<void()> measure_frame_;
+  std::shared_ptr<TDeltaTime> timer_;
+  std::optional<float> fixed_factor_;
   std::function<void()> sound_update_;
-  TDeltaTime own_timer_;
   int last_pulse_ = 0;
 };
 

@@ -33,7 +33,7 @@ GameContext::GameContext() : previous_(current) {
   mouse = std::make_shared<TPuzzelMouse>();
   SetGlobalMouse(mouse);
   shape_grid = std::make_shared<TKreatorKlockow>();
-  game = std::make_shared<TGame>();
+  main_menu = std::make_shared<TGame>();
   settings = std::make_shared<TGameSettings>();
   options = std::make_shared<TOptions>();
   sounds = std::make_shared<TGlobalSnd>();
@@ -59,13 +59,8 @@ GameContext& Game() {
   return *current;
 }
 
-float MeasureFrameFactor() {
-  GameContext& game = Game();
-  game.frame_timer->Update();
-  const float factor =
-      game.fixed_frame_factor ? *game.fixed_frame_factor : game.frame_timer->CurrDelta();
-  SetFrameFactor(factor);
-  return factor;
+ScreenLoop GameContext::screen_loop() const {
+  return ScreenLoop(*frame_timer, mouse.get(), fixed_frame_factor);
 }
 
 }  // namespace orvela

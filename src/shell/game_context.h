@@ -10,6 +10,7 @@
 
 #include "engine/font.h"
 #include "play/spark.h"
+#include "ui/screen_loop.h"
 
 namespace orvela {
 
@@ -38,7 +39,7 @@ struct GameContext {
   std::shared_ptr<TDeltaTime> frame_timer;
   std::shared_ptr<TPuzzelMouse> mouse;
   std::shared_ptr<TKreatorKlockow> shape_grid;
-  std::shared_ptr<TGame> game;
+  std::shared_ptr<TGame> main_menu;
   std::shared_ptr<TGameSettings> settings;
   std::shared_ptr<TOptions> options;
   std::shared_ptr<TGlobalSnd> sounds;
@@ -55,15 +56,15 @@ struct GameContext {
   // runs of the headless tests and tools).
   std::optional<float> fixed_frame_factor;
 
+  // The frame steps of the game's screen loops: the global frame timer and mouse.
+  ScreenLoop screen_loop() const;
+
  private:
-  TSparkEmitter spark_emitter_;  // where the pieces' sparks go
+  ParticleSparkEmitter spark_emitter_;  // where the pieces' sparks go
   GameContext* previous_;
 };
 
 // The current game context; aborts with a clear message when there is none.
 GameContext& Game();
-
-// Updates the frame timer and stores the frame factor for this frame (or the fixed one).
-float MeasureFrameFactor();
 
 }  // namespace orvela

@@ -9,11 +9,11 @@
 #include "engine/engine.h"
 #include "play/play_mouse.h"
 #include "play/spark.h"
-#include "shell/frame.h"
 #include "shell/game_context.h"
 #include "shell/settings.h"
 #include "shell/sound_manager.h"
 #include "ui/delta_time.h"
+#include "ui/screen_loop.h"
 
 namespace orvela {
 
@@ -63,11 +63,7 @@ int TGame::start() {
 
 int TGame::update() {
   const float f = FrameFactor();
-  if (fade < dFade) {
-    fade = std::min(fade + 0.05f * f, dFade);
-  } else if (fade > dFade) {
-    fade = std::max(fade - 0.05f * f, dFade);
-  }
+  ApproachTarget(fade, dFade, 0.05f * f);
   if (x[4] < kLeft) {
     for (float& hx : x) {
       if (hx < kLeft) hx = std::min(hx + 20 * f, kLeft);
@@ -107,15 +103,14 @@ int TGame::draw() {
 
 int TGame::mainLoop() {
   GameContext& game = Game();
-  // Warm-up rounds, so that the first frame does not count the time spent loading.
-  for (int i = 0; i < 11; ++i) MeasureFrameFactor();
+  const ScreenLoop loop = game.screen_loop();
+  loop.WarmUp();
   while (!wyjdz) {
-    BeginFrame();
+    loop.BeginFrame();
     update();
     const int r = butt->State();
     draw();
-    game.mouse->Draw();
-    Flip(-1);
+    loop.ShowFrame();
     if (KeyHits(KEY_ESCAPE)) wyjdz = 1;
     switch (r) {
       case 1:

@@ -10,10 +10,10 @@
 #include "engine/system.h"
 #include "formats/tsc_file.h"
 #include "play/play_mouse.h"
-#include "shell/frame.h"
 #include "shell/game_context.h"
 #include "shell/main_menu.h"
 #include "shell/sound_manager.h"
+#include "ui/screen_loop.h"
 #include "ui/delta_time.h"
 #include "ui/mouse.h"
 
@@ -105,7 +105,7 @@ int TGameSettings::draw() {
   GameContext& game = Game();
   SetColor(255, 255, 255);
   SetAlpha(1);
-  if (_gdzie == 0 && game.game) game.game->draw();
+  if (_gdzie == 0 && game.main_menu) game.main_menu->draw();
   if (_gdzie == 1 && game.draw_puzzle) game.draw_puzzle();
   SetBlend(ALPHABLEND);
   SetDrawScale(1, 1);
@@ -140,15 +140,14 @@ int TGameSettings::setLoop(int where) {
 
 int TGameSettings::start(int where) {
   setLoop(where);
-  GameContext& game = Game();
+  const ScreenLoop loop = Game().screen_loop();
   while (!_wyjdz) {
-    BeginFrame();
+    loop.BeginFrame();
     update();
     const int r = menu->State();
     draw();
     menu->Draw(1);
-    game.mouse->Draw();
-    Flip(-1);
+    loop.ShowFrame();
     if (KeyHits(KEY_ESCAPE)) exitSettings();
     if (r == 1) {
       cancelSettings();

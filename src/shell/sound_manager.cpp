@@ -117,7 +117,7 @@ Ref<TAudioStream> StartMusic(TSongManager& songs, const std::string& name, int f
 void SoundUpdate() {
   PollSystem();
   GameContext& game = Game();
-  if (game.game && game.game->music) game.game->music->setVolume(MusicVolume());
+  if (game.main_menu && game.main_menu->music) game.main_menu->music->setVolume(MusicVolume());
 }
 
 }  // namespace orvela

@@ -64,14 +64,14 @@ int RunGame(void (*before_start)(GameContext&)) {
   LoadingScreen(game, background);
 
   game.mouse->loadCursor("gfx/kursor.png", 1, 1);
-  game.game->setup();
+  game.main_menu->setup();
   TZegar::setup();
   LoadParticleImages();
   game.settings->setup();
-  game.waiting_clock = CreateZegar(game.screenWidth / 2, 380);
+  game.waiting_clock = MakeWaitingClock(game.screenWidth / 2, 380);
   game.sounds->load();
 
-  game.game->start();
+  game.main_menu->start();
   return 0;
 }
 

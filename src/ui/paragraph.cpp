@@ -2,7 +2,7 @@
 #include "ui/paragraph.h"
 
 #include "engine/engine.h"
-#include "engine/text.h"
+#include "engine/utf8.h"
 
 namespace orvela {
 

@@ -74,7 +74,7 @@ TEST_F(SparkTest, SparksMoveAndFadeFromPointEight) {
 using ClockTest = HeadlessTest;
 
 TEST_F(ClockTest, StepsEvery600MillisecondsAndWraps) {
-  auto clock = CreateZegar(400, 380);
+  auto clock = MakeWaitingClock(400, 380);
   clock->start();
   for (int i = 0; i < 50; ++i) clock->update();  // however often it is asked
   EXPECT_EQ(clock->f, 0);
@@ -95,7 +95,7 @@ TEST_F(ClockTest, FramesLoadCentreHandled) {
     ASSERT_TRUE(frame);
     EXPECT_EQ(frame->handle_x, frame->width * 0.5f);
   }
-  auto clock = CreateZegar(400, 380);
+  auto clock = MakeWaitingClock(400, 380);
   clock->draw();
   EXPECT_NE(Pixel(400, 380), 0xFF000000u);
 }

@@ -33,11 +33,11 @@ class WaitingScreenTest : public HeadlessTest {
     SetFrameFactor(1);
   }
   ImageRef background_ = TImage::Load(SolidPixmap(800, 600, 0xFF203040u), 0);
-  std::shared_ptr<TZegar> clock_ = CreateZegar(400, 380);
+  std::shared_ptr<TZegar> clock_ = MakeWaitingClock(400, 380);
 };
 
 TEST_F(WaitingScreenTest, DrawShowsTheBackgroundAndTheClockFrameThenFlips) {
-  WaitingScreen screen(background_, clock_, nullptr, nullptr);
+  WaitingScreen screen(background_, clock_, nullptr, std::nullopt, nullptr);
   SetColor(255, 0, 0);  // whatever the screen before left behind
   SetAlpha(0.3f);
   const int64_t before = platform().Presents();
@@ -50,7 +50,7 @@ TEST_F(WaitingScreenTest, DrawShowsTheBackgroundAndTheClockFrameThenFlips) {
 }
 
 TEST_F(WaitingScreenTest, TheClockStepsEvery600MillisecondsAndFramesAreMeasuredFromTheStart) {
-  WaitingScreen screen(background_, clock_, nullptr, nullptr);
+  WaitingScreen screen(background_, clock_, nullptr, std::nullopt, nullptr);
   screen.Start();
   platform().AdvanceClock(17);
   screen.Update();
@@ -66,26 +66,30 @@ TEST_F(WaitingScreenTest, TheClockStepsEvery600MillisecondsAndFramesAreMeasuredF
   EXPECT_EQ(Pixel(400, 380), 0xFF1E1E1Eu);  // frame 1
 }
 
-TEST_F(WaitingScreenTest, TheGivenFrameMeasureReplacesTheScreensOwnTimer) {
-  int measured = 0;
-  WaitingScreen screen(
-      background_, clock_, [&] { ++measured, SetFrameFactor(3); }, nullptr);
+TEST_F(WaitingScreenTest, AGivenTimerMeasuresFromTheStartAndAFixedFactorReplacesIt) {
+  auto timer = TDeltaTime::Create(60);
+  timer->OldTime = 5;  // the last frame of the screen before, long ago
+  WaitingScreen screen(background_, clock_, timer, std::nullopt, nullptr);
   screen.Start();
-  platform().AdvanceClock(17);
+  platform().AdvanceClock(34);
   screen.Update();
-  EXPECT_EQ(measured, 1);
+  EXPECT_NEAR(FrameFactor(), 34.0f / (1000.0f / 60.0f), 1e-4f);
+  WaitingScreen fixed(background_, clock_, timer, 3.0f, nullptr);
+  fixed.Start();
+  platform().AdvanceClock(17);
+  fixed.Update();
   EXPECT_EQ(FrameFactor(), 3);
 }
 
 TEST_F(WaitingScreenTest, TheMusicIsFedAtMostOnceAMillisecond) {
   int fed = 0;
-  WaitingScreen screen(background_, clock_, nullptr, [&] { ++fed; });
+  WaitingScreen screen(background_, clock_, nullptr, std::nullopt, [&] { ++fed; });
   for (int i = 0; i < 5; ++i) screen.Pulse();
   EXPECT_EQ(fed, 1);
   platform().AdvanceClock(1);
   for (int i = 0; i < 5; ++i) screen.Pulse();
   EXPECT_EQ(fed, 2);
-  WaitingScreen silent(background_, clock_, nullptr, nullptr);
+  WaitingScreen silent(background_, clock_, nullptr, std::nullopt, nullptr);
   silent.Pulse();  // events only: nothing to feed
 }
 
@@ -103,7 +107,7 @@ class SparkEmitterTest : public HeadlessTest {
     TSpark::destroyAll();
     TSpark::Images().fill(nullptr);
   }
-  TSparkEmitter emitter_;
+  ParticleSparkEmitter emitter_;
 };
 
 TEST_F(SparkEmitterTest, EmittedSparksAreListedWithTheirSlotImageAndVelocity) {

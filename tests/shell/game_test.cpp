@@ -80,7 +80,7 @@ using MenuTest = GameTest;
 // click read in frame n is seen from frame n + 1 on.
 TEST_F(MenuTest, NoButtonReactsDuringTheSlideIn) {
   RunFrames([&](int frame) {
-    const TGame& menu = *Game().game;
+    const TGame& menu = *Game().main_menu;
     if (frame == kFirstClickable - 3) Press(kQuit[0], kQuit[1]);  // read by frame 70
     if (frame == kFirstClickable - 2) Release();
     if (frame == kFirstClickable - 1) {
@@ -105,7 +105,7 @@ TEST_F(MenuTest, QuitFadesForTwentyFramesThenEnds) {
   const int frames = RunFrames([&](int frame) {
     if (frame == kFirstClickable - 1) Press(kQuit[0], kQuit[1]);
     if (frame == kFirstClickable + 1) Release();
-    if (fading_from < 0 && Game().game->fade > 0) fading_from = frame;
+    if (fading_from < 0 && Game().main_menu->fade > 0) fading_from = frame;
   });
   EXPECT_EQ(fading_from, kFirstClickable + 1);
   EXPECT_EQ(frames - fading_from, 20);  // frames 73 .. 92 fade; the game ends after the last
@@ -114,7 +114,7 @@ TEST_F(MenuTest, QuitFadesForTwentyFramesThenEnds) {
 TEST_F(MenuTest, MusicStartsWithTheMenuAndFollowsTheMusicVolume) {
   RunFrames([&](int frame) {
     if (frame != 3) return;
-    const auto& music = Game().game->music;
+    const auto& music = Game().main_menu->music;
     ASSERT_TRUE(music && music->mf && music->mf->c);
     EXPECT_EQ(music->mf->c->Playing(), 1);
     EXPECT_TRUE(music->mf->s->Loops());
@@ -148,7 +148,7 @@ TEST_F(SettingsTest, TheSeventhMusicPointSetsTheLiveVolumeAtOnce) {
       EXPECT_FLOAT_EQ(Game().options->musicVol, 0.7f);
       EXPECT_EQ(Game().settings->menu->GetItem(107)->visible, 1);
       EXPECT_EQ(Game().settings->menu->GetItem(208)->visible, 1);
-      const auto& channel = Game().game->music->mf->c;
+      const auto& channel = Game().main_menu->music->mf->c;
       EXPECT_FLOAT_EQ(channel->Volume(), 0.7f);  // the same frame's sound update
       StopGame();
     }
@@ -253,7 +253,7 @@ TEST_F(SoundTest, MusicAtVolumeZeroStartsWhenTheVolumeIsRaised) {
   fs::create_directories(UserDir() + "/data");
   WriteBytes(SettingsPath(), "options{\n\tsound=5\n\tmusic=0\n\tekran=0\n}\n");
   RunFrames([&](int frame) {
-    const auto& music = Game().game->music;
+    const auto& music = Game().main_menu->music;
     if (frame == 5) {
       EXPECT_FALSE(music->mf->c);  // nothing plays at volume 0
     }

@@ -11,6 +11,7 @@
 #include "play/spark.h"
 #include "play/waiting_screen.h"
 #include "ui/mouse.h"
+#include "ui/screen_loop.h"
 
 namespace orvela {
 
@@ -38,7 +39,8 @@ class DemoTable : public PieceHost {
 std::shared_ptr<WaitingScreen> MakeWaitingScreen() {
   TZegar::setup();
   return std::make_shared<WaitingScreen>(TImage::Load("gfx/menu-screen.jpg", -1),
-                                         CreateZegar(400, 380), nullptr, nullptr);
+                                         MakeWaitingClock(400, 380), nullptr, std::nullopt,
+                                         nullptr);
 }
 
 }  // namespace
@@ -49,7 +51,7 @@ void RunPiecesDemo(int set) {
   mouse->loadCursor("gfx/kursor.png", 1, 1);
   SetGlobalMouse(mouse);
   LoadParticleImages();
-  TSparkEmitter sparks;
+  ParticleSparkEmitter sparks;
   SetSparkEmitter(&sparks);
 
   PixmapRef picture = LoadPixmapFile(chosen.url);
@@ -82,12 +84,10 @@ void RunPiecesDemo(int set) {
   const ImageRef belka = TImage::Load("gfx/game.jpg", -1);
   TDeltaTime timer;
   timer.SetFPS(60);
+  const ScreenLoop loop(timer, mouse.get());
   try {
     while (KeyHits(KEY_ESCAPE) == 0) {
-      Cls();
-      timer.Update();
-      SetFrameFactor(timer.CurrDelta());
-      mouse->fetchState();
+      loop.BeginFrame();
       for (const Ref<TPuzel>& piece : table.pieces) piece->update(1, 0, 0);
       SetBlend(ALPHABLEND);
       SetColor(255, 255, 255);
@@ -100,8 +100,7 @@ void RunPiecesDemo(int set) {
         piece->_kolejka = order++;
       }
       TSpark::UpdateAll();
-      mouse->Draw();
-      Flip(-1);
+      loop.ShowFrame();
     }
   } catch (...) {
     SetPieceHost(nullptr);

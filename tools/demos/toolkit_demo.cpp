@@ -17,6 +17,7 @@
 #include "ui/menu.h"
 #include "ui/mouse.h"
 #include "ui/paragraph.h"
+#include "ui/screen_loop.h"
 #include "ui/text.h"
 
 namespace orvela {
@@ -339,16 +340,13 @@ void RunToolkitDemo() {
   struct Release {
     ~Release() { SetGlobalMouse(nullptr); }
   } release;
+  const ScreenLoop loop(*delta, mouse.get());
   while (KeyHits(KEY_ESCAPE) == 0) {
-    Cls();
-    delta->Update();
-    SetFrameFactor(delta->CurrDelta());
-    mouse->fetchState();
+    loop.BeginFrame();
     const int clicked = d.menu->State();
     Update(d, clicked);
     DrawFrame(d);
-    mouse->Draw();
-    Flip(-1);
+    loop.ShowFrame();
   }
 }
 

@@ -1,5 +1,5 @@
 // UTF-8 encoding and decoding.
-#include "engine/text.h"
+#include "engine/utf8.h"
 
 namespace orvela {
 
