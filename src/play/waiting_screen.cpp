@@ -7,8 +7,7 @@
 namespace orvela {
 
 WaitingScreen::WaitingScreen(ImageRef background, std::shared_ptr<TZegar> clock,
-                             std::shared_ptr<TDeltaTime> timer,
-                             std::optional<float> fixed_factor,
+                             std::shared_ptr<TDeltaTime> timer, std::optional<float> fixed_factor,
                              std::function<void()> sound_update)
     : background_(std::move(background)),
       clock_(std::move(clock)),
