@@ -235,21 +235,72 @@ int TRozcinacz::potnij(int width, int height, int, int, int) {
   listaPomocnicza.Clear();
   if (!ready_) return 0;
   ready_ = false;  // the working mask is used up by this cut
-  width = std::min(width, tempMask->width);
-  height = std::min(height, tempMask->height);
-  for (int i = 5; i <= height / 5 - 1; ++i) {
-    for (int j = 5; j <= width / 5 - 1; ++j) {
-      const int sx = 5 * j - 2, sy = 5 * i - 2;
-      if (!col1(tempMask->Row32(sy)[sx])) continue;
-      Ref<TPuzel> piece = stworzPuzel(sx, sy);
-      listaObrazkow.AddLast(piece);
-      listaPomocnicza.AddLast(piece);
-      if (progress) progress->Pulse();
-    }
+  for (const TWsp& seed : PieceSeeds(*tempMask, width, height)) {
+    Ref<TPuzel> piece = stworzPuzel(seed.x, seed.y);
+    listaObrazkow.AddLast(piece);
+    listaPomocnicza.AddLast(piece);
+    if (progress) progress->Pulse();
   }
   stworzSasiadow();
   wylosuj();
   return listaObrazkow.Count();
+}
+
+std::vector<TWsp> TRozcinacz::PieceSeeds(TPixmap& mask, int width, int height) {
+  width = std::min(width, mask.width);
+  height = std::min(height, mask.height);
+  // Every region of free pixels is labelled once (4-connected, as the fill of the cut goes),
+  // and its size counted; the label of a pixel is its region's number.
+  const size_t cells = static_cast<size_t>(mask.width) * mask.height;
+  std::vector<int> label(cells, -1);
+  std::vector<int> area;
+  std::vector<int> stack;
+  auto at = [&](int x, int y) { return static_cast<size_t>(y) * mask.width + x; };
+  auto free_pixel = [&](int x, int y) { return col1(mask.Row32(y)[x]) != 0; };
+  auto region_of = [&](int x, int y) {
+    if (label[at(x, y)] >= 0) return label[at(x, y)];
+    const int region = static_cast<int>(area.size());
+    area.push_back(0);
+    stack.assign(1, static_cast<int>(at(x, y)));
+    label[at(x, y)] = region;
+    while (!stack.empty()) {
+      const int p = stack.back();
+      stack.pop_back();
+      ++area.back();
+      const int px = p % mask.width, py = p / mask.width;
+      const int next[4][2] = {{px, py - 1}, {px - 1, py}, {px + 1, py}, {px, py + 1}};
+      for (const auto& n : next) {
+        if (n[0] < 0 || n[1] < 0 || n[0] >= width || n[1] >= height) continue;
+        int& l = label[at(n[0], n[1])];
+        if (l < 0 && free_pixel(n[0], n[1]))
+          l = region, stack.push_back(static_cast<int>(at(n[0], n[1])));
+      }
+    }
+    return region;
+  };
+  std::vector<TWsp> seeds;
+  std::vector<bool> seeded;
+  for (int i = 5; i <= height / 5 - 1; ++i) {
+    for (int j = 5; j <= width / 5 - 1; ++j) {
+      const int sx = 5 * j - 2, sy = 5 * i - 2;
+      if (!free_pixel(sx, sy)) continue;
+      const int region = region_of(sx, sy);
+      seeded.resize(area.size());
+      if (seeded[region]) continue;
+      seeded[region] = true;
+      if (area[region] >= kMinPieceArea) seeds.push_back(TWsp::Create(sx, sy, 0));
+    }
+  }
+  // Slivers, with a seed or without, become cut-line pixels: the pieces around them copy them
+  // as they copy every line, so the finished picture has no holes.
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      if (!free_pixel(x, y)) continue;
+      const int l = region_of(x, y);
+      if (area[l] < kMinPieceArea) mask.Row32(y)[x] = 0xFFFFFFFFu;
+    }
+  }
+  return seeds;
 }
 
 Ref<TSasiad> TRozcinacz::stworzSasiada(const TPuzel& a, const Ref<TPuzel>& b) const {

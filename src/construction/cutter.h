@@ -35,6 +35,9 @@ class TRozcinacz : public TObject {
   static constexpr uint32_t kKey = 0x00FF00FFu;      // transparent background of the pieces
   static constexpr uint32_t kClaimed = 0xFFFFFF00u;  // written into the mask for used pixels
   static constexpr int kMaxWidth = 800, kMaxHeight = 600;
+  // Regions of fewer free pixels are slivers walled in where two cut lines pass close to each
+  // other, not pieces: a real piece of the game's sets has thousands of pixels.
+  static constexpr int kMinPieceArea = 100;
 
   PixmapRef targetImg;            // the picture
   PixmapRef imageMask;            // the first mask, kept as given
@@ -69,6 +72,11 @@ class TRozcinacz : public TObject {
   Ref<TPuzel> stworzPuzel(int x, int y);
   // Cuts the whole picture; returns the number of pieces (0 when setup failed).
   int potnij(int width, int height, int unused1, int unused2, int unused3);
+  // Where the pieces of a mask start: one seed of the 5-pixel lattice per region, the first
+  // in row-major order, as the cut meets them. Slivers (regions under kMinPieceArea free
+  // pixels) are first turned into cut-line pixels in the mask, so that they become part of the
+  // pieces around them instead of pieces of their own.
+  static std::vector<TWsp> PieceSeeds(TPixmap& working_mask, int width, int height);
   void wylosuj();
   void stworzSasiadow();
   Ref<TSasiad> stworzSasiada(const TPuzel& a, const Ref<TPuzel>& b) const;

@@ -48,6 +48,12 @@ void TShape::createShape(int px, int py, int qx, int qy, int kx, int ky, int fla
     dodajLinie(prev_x, prev_y, bx, by, 255, 255, 255);
     prev_x = bx, prev_y = by;
   }
+  // The samples stop short of Q by up to a pixel. Inside the picture the next cut line, which
+  // starts at Q, still touches the last sample; but a curve ending on the picture's last
+  // column or row (a width that does not divide into whole cells puts the last grid point
+  // there) would leave that pixel open and two pieces would run into each other. A closing
+  // segment ends every curve exactly on Q.
+  if (prev_x != x2 || prev_y != y2) dodajLinie(prev_x, prev_y, x2, y2, 255, 255, 255);
 }
 
 void TShape::draw() const {

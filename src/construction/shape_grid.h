@@ -32,7 +32,8 @@ class TShape {
   int32_t wybrany = 0;
 
   // Stores the scaled points and flattens the quadratic curve from (x1, y1) through the
-  // control point (a, b) to (x2, y2) into 101 samples joined by segments.
+  // control point (a, b) to (x2, y2) into 101 samples joined by segments, and a closing
+  // segment to (x2, y2) when the last sample falls short of it.
   void createShape(int x1, int y1, int x2, int y2, int a, int b, int wybrany, float scale);
   void dodajLinie(int x1, int y1, int x2, int y2, int r, int g, int b);
   // Draws every segment as a 1-pixel line including its end point, in its own colour.

@@ -6,11 +6,12 @@
 #include <algorithm>
 #include <iterator>
 #include <set>
+#include <utility>
 
 #include "construction/cutter.h"
-#include "construction/picture_sets.h"
 #include "construction/shape_grid.h"
 #include "engine/random.h"
+#include "shell/set_chooser.h"
 #include "support/headless.h"
 
 namespace orvela {
@@ -130,7 +131,7 @@ std::vector<std::vector<int>> SearchedNeighbours(const TList<TPuzel>& pieces, in
 
 TEST_F(CutterTest, NeighbourRecordsAreThoseOfTheEdgeByEdgeSearch) {
   std::vector<Set> sets(std::begin(kSets), std::end(kSets));
-  sets.push_back({"gfx/puzzle/obr2.jpg", 8, 10, CUT_MIXED});
+  sets.push_back({"gfx/puzzle/obr2.jpg", 8, 10, CUT_MIXED, 0, 0});
   for (const Set& set : sets) {
     SCOPED_TRACE(set.url);
     SeedRandom(set.ksztalt + 3);
@@ -152,6 +153,45 @@ TEST_F(CutterTest, RegionsWithoutASeedAreLeftOut) {
   const auto& piece = cutter.listaPomocnicza.First();
   EXPECT_EQ(piece->xD, 15);                // the line pixel is part of the piece
   EXPECT_EQ(piece->img->width, 100 - 15);  // and the piece reaches the right border
+}
+
+TEST_F(CutterTest, AWalledInSliverIsNoPieceButPartOfThePiecesAroundIt) {
+  // Two lines pass a pixel apart round lattice seed (48, 28) and wall in a 3 × 3 hole there:
+  // two pieces, not three, and the finished picture has no hole.
+  CutSynthetic(100, 60,
+               {{{46, 0, 46, 60}},
+                {{50, 0, 50, 26}},
+                {{50, 30, 50, 60}},
+                {{46, 26, 50, 26}},
+                {{46, 30, 50, 30}}});
+  ASSERT_EQ(cutter.listaPomocnicza.Count(), 2);
+  int covering = 0;
+  for (const auto& piece : cutter.listaPomocnicza) {
+    const int px = 48 - static_cast<int>(piece->xD), py = 28 - static_cast<int>(piece->yD);
+    const TPixmap& img = *piece->img->pixmaps[0];
+    if (px >= 0 && py >= 0 && px < img.width && py < img.height &&
+        img.ReadPixel(px, py) != TRozcinacz::kKey)
+      ++covering;
+  }
+  EXPECT_GE(covering, 1);
+}
+
+TEST_F(CutterTest, EveryStyleClosesEveryPieceWhateverTheColumnCount) {
+  // Widths that do not divide into whole cells put the last grid points on the picture's last
+  // column and row; the cut lines must still meet the border there.
+  for (int style : {CUT_CLASSIC, CUT_ARC, CUT_ZIGZAG, CUT_TOOTH, CUT_BUMP, CUT_MIXED}) {
+    for (const auto& [cols, rows] : {std::pair{3, 3}, {4, 3}, {6, 5}, {7, 4}, {9, 7}, {10, 8}}) {
+      for (int seed = 0; seed < 4; ++seed) {
+        SeedRandom(seed);
+        TKreatorKlockow grid;
+        grid.KSZTALT = style;
+        grid.createGrid(static_cast<float>(cols), static_cast<float>(rows), 640, 480, 0, 0);
+        const PixmapRef mask = grid.drawOn(640, 480);
+        EXPECT_EQ(TRozcinacz::PieceSeeds(*mask, 640, 480).size(), static_cast<size_t>(cols * rows))
+            << "style " << style << ", " << cols << " x " << rows << ", seed " << seed;
+      }
+    }
+  }
 }
 
 TEST_F(CutterTest, RimsAreLitOnTheUpperLeftThenTwiceAtTheCorner) {

@@ -65,20 +65,26 @@ TEST_F(ShapeGridTest, WhichCutLinesExist) {
   EXPECT_TRUE(k.shapes.empty());
 }
 
-TEST_F(ShapeGridTest, EveryCurveHas101Samples) {
+TEST_F(ShapeGridTest, EveryCurveHas101SamplesAndEndsExactlyOnItsEndPoint) {
   TShape shape;
   shape.createShape(0, 0, 3, 0, 1, 5, 0, 1.0f);
-  EXPECT_EQ(shape.listaLini.size(), 101u);
+  EXPECT_EQ(shape.listaLini.size(), 102u);  // the last sample is at x = 2: closed to x = 3
   EXPECT_EQ(shape.listaLini[0].x1, shape.listaLini[0].x2);  // the first segment has no length
   EXPECT_EQ(shape.listaLini[0].y1, shape.listaLini[0].y2);
+  TShape point;
+  point.createShape(4, 4, 4, 4, 4, 4, 0, 1.0f);
+  EXPECT_EQ(point.listaLini.size(), 101u);  // every sample is the end point: nothing to close
   TShape longer;
   longer.createShape(10, 10, 500, 300, 600, -40, 0, 2.0f);  // scaled points
-  EXPECT_EQ(longer.listaLini.size(), 101u);
+  EXPECT_EQ(longer.listaLini.size(), 102u);                 // 101 samples, then the closing segment
   EXPECT_EQ(longer.x2, 1000);
   EXPECT_EQ(longer.a, 1200);
+  const Tline& sampled = longer.listaLini[100];
+  EXPECT_LE(std::abs(sampled.x2 - 1000), 2);
+  EXPECT_LE(std::abs(sampled.y2 - 600), 2);
   const Tline& last = longer.listaLini.back();
-  EXPECT_LE(std::abs(last.x2 - 1000), 1);
-  EXPECT_LE(std::abs(last.y2 - 600), 1);
+  EXPECT_EQ(last.x2, 1000);
+  EXPECT_EQ(last.y2, 600);
   // Segments join: each starts where the previous ended.
   for (size_t i = 1; i < longer.listaLini.size(); ++i) {
     EXPECT_EQ(longer.listaLini[i].x1, longer.listaLini[i - 1].x2);
@@ -112,9 +118,10 @@ TEST_F(ShapeGridTest, MixedStyleChoosesEveryStyle) {
   // Shapes per cut line tell the style: classic 4 curves, arc 1, zig-zags 4 segments, bump 3.
   std::set<size_t> sizes;
   for (const TShape& s : k.shapes) sizes.insert(s.listaLini.size());
-  EXPECT_TRUE(sizes.count(101));  // curves
-  EXPECT_TRUE(sizes.count(1));    // straight segments
-  EXPECT_EQ(sizes.size(), 2u);
+  EXPECT_TRUE(sizes.count(101) || sizes.count(102));  // curves, with or without closing segment
+  EXPECT_TRUE(sizes.count(1));                        // straight segments
+  sizes.erase(101), sizes.erase(102), sizes.erase(1);
+  EXPECT_TRUE(sizes.empty());
   EXPECT_GT(k.shapes.size(), 142u);  // more than one shape per line on average
 }
 

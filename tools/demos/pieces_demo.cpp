@@ -5,7 +5,7 @@
 #include <string>
 
 #include "construction/cutter.h"
-#include "construction/picture_sets.h"
+#include "shell/set_chooser.h"
 #include "construction/shape_grid.h"
 #include "engine/engine.h"
 #include "play/spark.h"

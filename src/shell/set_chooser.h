@@ -1,0 +1,86 @@
+// TZestaw and TWyborZestawu: the picture-set chooser shown before a new puzzle. Each of the
+// four sets is a fixed picture with its rows, columns and cut style, so the choice of picture
+// is also the choice of difficulty. The thumbnails sit on the screen with a drop shadow; the
+// one under the pointer dims and shows its size; a press picks it, the screen fades to black
+// and hands the set back to the main menu. Cancel returns without a choice.
+#pragma once
+
+#include <array>
+#include <memory>
+#include <string>
+
+#include "construction/shape_grid.h"
+#include "engine/image.h"
+#include "engine/object.h"
+#include "engine/pixmap.h"
+#include "ui/menu.h"
+
+namespace orvela {
+
+// One row of the game's table of picture sets: the picture, its grid, its cut style and
+// where its thumbnail is centred on the chooser.
+struct PictureSet {
+  const char* url;
+  int rows;
+  int cols;
+  int ksztalt;  // the cut style
+  int x, y;     // thumbnail centre
+};
+
+// The game's picture sets, in the chooser's order.
+inline constexpr PictureSet kPictureSets[4] = {
+    {"gfx/puzzle/obr1.jpg", 3, 4, CUT_ARC, 210, 210},
+    {"gfx/puzzle/obr4.jpg", 6, 8, CUT_CLASSIC, 590, 210},
+    {"gfx/puzzle/obr3.jpg", 5, 6, CUT_ZIGZAG, 210, 420},
+    {"gfx/puzzle/obr2.jpg", 8, 10, CUT_BUMP, 590, 420},
+};
+
+class TWyborZestawu;
+
+class TZestaw : public TObject {
+ public:
+  PixmapRef pm;  // the picture
+  ImageRef img;  // the same picture, drawn as the thumbnail
+  int rows = 0, cols = 0;
+  int ksztalt = 0;
+  int x = 0, y = 0;  // thumbnail centre
+  float _sc = 0.4f;  // thumbnail scale
+  int _over = 0;
+  int _clicked = 0;
+  std::string url;
+  int h = 0, w = 0;  // the picture's size
+
+  // The thumbnail with its shadow, dimmed while hovered, and the labels while hovered.
+  int draw();
+  // "Size: C x R" and "Pieces: N" under the thumbnail, outlined.
+  int drawData();
+  // The text centred on x: black at the four diagonal offsets, then white.
+  int drawOutLinedCntr(const std::string& text, int at_x, int at_y);
+  // Hover and press test; a press (or a held button) over the thumbnail picks the set.
+  int update(TWyborZestawu& chooser);
+};
+
+using ZestawRef = std::shared_ptr<TZestaw>;
+
+class TWyborZestawu : public TObject {
+ public:
+  int wyjdz = 0;
+  ImageRef img;  // the background
+  MenuRef butt;  // Cancel
+  std::array<ZestawRef, 4> zestawy;
+  float fade = 0, dFade = 0;
+  int _dokad = 0;  // after the cover is black: -1 cancel, 1 a set was chosen
+  ZestawRef wybrany;
+
+  int setup();
+  int stworzZestawy();
+  // Fades in from black with nothing chosen; a click that opened the screen does not count.
+  int start();
+  // Runs until a set is chosen (returned) or Cancel (null).
+  ZestawRef mainLoop();
+  int zakoncz();
+  int update();
+  int draw();
+};
+
+}  // namespace orvela
