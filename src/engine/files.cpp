@@ -60,9 +60,14 @@ std::string ResolveDataPath(const std::string& path) {
 
 bool ReadFileBytes(const std::string& path, std::vector<uint8_t>& bytes) {
   bytes.clear();
-  std::ifstream in(ResolveDataPath(path), std::ios::binary);
-  if (!in) return false;
+  const std::string resolved = ResolveDataPath(path);
+  // A folder (or a device, a pipe) opens as a stream on some systems and reports a size that
+  // is no size; only a regular file is read, so every loader fails on such a path the way it
+  // fails on a missing file.
   std::error_code ec;
+  if (!std::filesystem::is_regular_file(resolved, ec)) return false;
+  std::ifstream in(resolved, std::ios::binary);
+  if (!in) return false;
   in.seekg(0, std::ios::end);
   const std::streamoff size = in.tellg();
   if (size < 0) return false;

@@ -6,6 +6,7 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdlib>
 #include <map>
@@ -405,7 +406,7 @@ void SdlPlatform::SetTitle(const std::string& title) {
 }
 
 int64_t SdlPlatform::Milliseconds() {
-  return static_cast<int64_t>(SDL_GetTicks64());
+  return SystemMilliseconds();
 }
 
 void SdlPlatform::SleepUntil(int64_t milliseconds) {
@@ -502,10 +503,19 @@ class SdlAudio : public AudioOutput {
 };
 
 int64_t SdlClock(void*) {
-  return static_cast<int64_t>(SDL_GetTicks64());
+  return SystemMilliseconds();
 }
 
 }  // namespace
+
+int64_t SystemMilliseconds() {
+  // The system's monotonic clock counts from the system's start, not from this program's:
+  // the random generator is seeded from it, and a count from program start would give every
+  // launch one of a few dozen seeds (and the same first cut).
+  return std::chrono::duration_cast<std::chrono::milliseconds>(
+             std::chrono::steady_clock::now().time_since_epoch())
+      .count();
+}
 
 AudioOutput& SdlPlatform::Audio() {
   if (!audio_) {

@@ -3,6 +3,7 @@
 // full screen, SDL's event queue, message boxes and URL opener.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 
 #include "engine/platform.h"
@@ -47,5 +48,8 @@ class SdlPlatform : public Platform {
 // $XDG_DATA_HOME or ~/.local/share on Linux, %APPDATA% on Windows, ~/Library/Application
 // Support on macOS; "" when it cannot be found.
 std::string SystemAppDataPath();
+
+// The system's millisecond clock: milliseconds since the system started (monotonic).
+int64_t SystemMilliseconds();
 
 }  // namespace orvela

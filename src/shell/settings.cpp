@@ -134,7 +134,8 @@ int TGameSettings::setLoop(int where) {
   _glosnoscMuzyki = glosnoscMuzyki;
   _glosnoscDzwieku = glosnoscDzwieku;
   setupSounds();
-  screenCheck();
+  // The mode buttons keep showing what the display is: a full-screen switch that was then
+  // cancelled leaves the display full screen, and the window must still say so.
   return 0;
 }
 

@@ -1,8 +1,10 @@
 // Frame pacing on the virtual clock, the millisecond clock, and opening the display.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <set>
 
+#include "engine/sdl_platform.h"
 #include "support/headless.h"
 
 namespace orvela {
@@ -73,6 +75,17 @@ TEST_F(DisplayTest, FullScreenCentresThePointerAndUsesTheTimer) {
   EXPECT_GE(MilliClock() - before, 16);
   EXPECT_EQ(GraphicsWidth(), 800);
   EXPECT_EQ(GraphicsHeight(), 600);
+}
+
+TEST(SdlClockTest, TheMillisecondClockIsTheSystemsNotTheProgramsOwn) {
+  // Counted from the program's start, the clock would seed the random generator with one of a
+  // few dozen values at start-up and repeat the first cut from launch to launch.
+  SdlPlatform sdl;
+  const auto system_now = std::chrono::duration_cast<std::chrono::milliseconds>(
+                              std::chrono::steady_clock::now().time_since_epoch())
+                              .count();
+  const int64_t now = sdl.Milliseconds();
+  EXPECT_NEAR(static_cast<double>(now), static_cast<double>(system_now), 1000.0);
 }
 
 }  // namespace

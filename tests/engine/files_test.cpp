@@ -5,7 +5,10 @@
 #include <filesystem>
 
 #include "engine/files.h"
+#include "engine/font.h"
+#include "engine/image.h"
 #include "engine/runtime_error.h"
+#include "engine/sound.h"
 #include "engine/system.h"
 #include "support/headless.h"
 
@@ -115,6 +118,23 @@ TEST_F(FilesTest, LoadTextOfAMissingFileRaises) {
   } catch (const RuntimeError& error) {
     EXPECT_EQ(std::string(error.what()), "could not open file: " + missing);
   }
+}
+
+TEST_F(FilesTest, EveryLoaderFailsOnAFolderAsOnAMissingFile) {
+  // A folder opens as a stream on Linux and reports an enormous size: no loader may try to
+  // read it.
+  const fs::path folder = TempDir() / "picture.png";
+  fs::create_directories(folder);
+  const std::string path = folder.string();
+  std::vector<uint8_t> bytes;
+  EXPECT_FALSE(ReadFileBytes(path, bytes));
+  EXPECT_EQ(TImage::Load(path, -1), nullptr);
+  EXPECT_EQ(LoadPixmapFile(path), nullptr);
+  EXPECT_EQ(TSound::Load(path, 0), nullptr);
+  EXPECT_EQ(TImageFont::Load(path, 14, 0), nullptr);
+  EXPECT_EQ(TStream::ReadFile(path), nullptr);
+  EXPECT_FALSE(TryLoadText(path));
+  EXPECT_THROW(LoadText(path), RuntimeError);
 }
 
 TEST(RuntimeErrorDeathTest, AnUncaughtErrorEndsWithItsMessageAndStatus255) {

@@ -74,6 +74,15 @@ TEST(TSCFile, FilesThroughTheEngine) {
   } catch (const RuntimeError& error) {
     EXPECT_EQ(std::string(error.what()), "could not open file: " + missing);
   }
+  // A folder in place of the file fails the same way.
+  std::filesystem::create_directories(dir.path() / "folder.tsc");
+  const std::string folder = (dir.path() / "folder.tsc").string();
+  try {
+    file.Load(folder);
+    ADD_FAILURE() << "no error";
+  } catch (const RuntimeError& error) {
+    EXPECT_EQ(std::string(error.what()), "could not open file: " + folder);
+  }
   // Text beyond Latin-1 is saved as UTF-16 and read back through its byte-order mark.
   const std::string path = (dir.path() / "p.tsc").string();
   file.CreateGroup("", "profile");

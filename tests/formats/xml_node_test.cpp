@@ -2,6 +2,7 @@
 // child and attribute views, files, truncated input and very deep trees.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "engine/runtime_error.h"
@@ -195,6 +196,14 @@ TEST(XMLNode, FileErrors) {
     ADD_FAILURE() << "no error";
   } catch (const RuntimeError& error) {
     EXPECT_EQ(std::string(error.what()), "could not open file: " + missing);
+  }
+  std::filesystem::create_directories(dir.path() / "folder.xml");
+  const std::string folder = (dir.path() / "folder.xml").string();
+  try {
+    node.Load(folder);
+    ADD_FAILURE() << "no error";
+  } catch (const RuntimeError& error) {
+    EXPECT_EQ(std::string(error.what()), "could not open file: " + folder);
   }
   try {
     node.Save(nowhere);

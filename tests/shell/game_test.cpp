@@ -201,9 +201,18 @@ TEST_F(SettingsTest, TheModeSwitchActsAtOnceAndCancelKeepsTheFile) {
       Release();
     }
     if (frame == 28) Click({200 + 270 + 35, 220 + 265 + 16});  // Cancel
+    if (frame == 29) Release();
     if (frame == 30) {
       EXPECT_TRUE(platform().Fullscreen());  // not switched back
       EXPECT_EQ(Game().settings->pelnyEkran, 0);
+    }
+    // Opened again, the window shows the mode the display is in, not the saved one.
+    if (frame == 60) Click(std::pair{kOptions[0], kOptions[1]});
+    if (frame == 61) Release();
+    if (frame == 70) {
+      EXPECT_EQ(Game().settings->_wyjdz, 0);
+      EXPECT_EQ(Game().settings->menu->GetItem(51)->visible, 1);
+      EXPECT_EQ(Game().settings->menu->GetItem(50)->visible, 0);
       StopGame();
     }
   });
