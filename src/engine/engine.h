@@ -111,4 +111,13 @@ void PollSystem();
 int MilliClock();  // milliseconds of the platform clock (wraps)
 void Delay(int milliseconds);
 
+// Arithmetic on MilliClock values that stays right when the clock wraps (and never
+// overflows): a time some milliseconds later, and the milliseconds from one time to another.
+inline int MilliAfter(int time, int milliseconds) {
+  return static_cast<int>(static_cast<uint32_t>(time) + static_cast<uint32_t>(milliseconds));
+}
+inline int MilliBetween(int from, int to) {
+  return static_cast<int>(static_cast<uint32_t>(to) - static_cast<uint32_t>(from));
+}
+
 }  // namespace orvela

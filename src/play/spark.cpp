@@ -23,8 +23,8 @@ void LoadParticleImages() {
   }
 }
 
-void ParticleSparkEmitter::Emit(int image, int x, int y, float scale, int lifetime, int r, int g, int b,
-                         int blending, int mapa, float vx, float vy) {
+void ParticleSparkEmitter::Emit(int image, int x, int y, float scale, int lifetime, int r, int g,
+                                int b, int blending, int mapa, float vx, float vy) {
   const ImageRef& picture = image >= 0 && image < 5 ? TSpark::Images()[image] : nullptr;
   TSpark::Create(picture, x, y, scale, lifetime, r, g, b, blending, mapa)->setVelocity(vx, vy);
 }

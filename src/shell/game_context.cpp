@@ -6,10 +6,15 @@
 
 #include "construction/cutter.h"
 #include "construction/shape_grid.h"
+#include "play/message_window.h"
 #include "play/play_mouse.h"
+#include "play/play_screen.h"
+#include "play/profile.h"
 #include "play/spark.h"
 #include "play/waiting_clock.h"
+#include "play/waiting_screen.h"
 #include "shell/main_menu.h"
+#include "shell/set_chooser.h"
 #include "shell/settings.h"
 #include "shell/sound_manager.h"
 #include "ui/delta_time.h"
@@ -29,26 +34,42 @@ GameContext::GameContext() : previous_(current) {
   SetSparkEmitter(&spark_emitter_);
   songs = std::make_shared<TSongManager>();
   cutter = std::make_shared<TRozcinacz>();
+  play = std::make_shared<TPuzzelGame>(play_services_);
   frame_timer = std::make_shared<TDeltaTime>();
   mouse = std::make_shared<TPuzzelMouse>();
   SetGlobalMouse(mouse);
   shape_grid = std::make_shared<TKreatorKlockow>();
   main_menu = std::make_shared<TGame>();
+  profile = std::make_shared<TProfile>();
+  chooser = std::make_shared<TWyborZestawu>();
   settings = std::make_shared<TGameSettings>();
   options = std::make_shared<TOptions>();
   sounds = std::make_shared<TGlobalSnd>();
   small_font = TImageFont::Load("gfx/bluehigh.ttf", 14, FONT_SMOOTH);
   middle_font = TImageFont::Load("gfx/bluehigh.ttf", 20, FONT_SMOOTH);
   large_font = TImageFont::Load("gfx/bluehigh.ttf", 36, FONT_SMOOTH);
+  message_window = std::make_shared<TMessageWindow>(play_services_);
+  // The play screen asks its sort-up question in the message window, over its own table; the
+  // settings window opened from play shows the table behind it too.
+  play->messageWindow = message_window.get();
+  message_window->drawBehind = [this] { play->draw(); };
+  draw_puzzle = [this] { play->draw(); };
 }
 
 GameContext::~GameContext() {
+  if (cutter) cutter->progress = nullptr;
   SetGlobalMouse(nullptr);
   SetSparkEmitter(nullptr);
   TSpark::destroyAll();
   TSpark::Images().fill(nullptr);
   TZegar::Frames().fill(nullptr);
+  // The play screen goes first: it is the pieces' host until then.
+  play.reset();
   current = previous_;
+}
+
+GameContext* CurrentGame() {
+  return current;
 }
 
 GameContext& Game() {

@@ -10,12 +10,18 @@
 
 #include "engine/font.h"
 #include "play/spark.h"
+#include "shell/shell_play_services.h"
 #include "ui/screen_loop.h"
 
 namespace orvela {
 
 class TSongManager;
 class TRozcinacz;
+class TPuzzelGame;
+class TProfile;
+class TWyborZestawu;
+class TMessageWindow;
+class WaitingScreen;
 class TDeltaTime;
 class TPuzzelMouse;
 class TKreatorKlockow;
@@ -36,15 +42,21 @@ struct GameContext {
   // class data of TZegar and TSpark, emptied here.
   std::shared_ptr<TSongManager> songs;
   std::shared_ptr<TRozcinacz> cutter;
+  std::shared_ptr<TPuzzelGame> play;  // the play screen
   std::shared_ptr<TDeltaTime> frame_timer;
   std::shared_ptr<TPuzzelMouse> mouse;
   std::shared_ptr<TKreatorKlockow> shape_grid;
   std::shared_ptr<TGame> main_menu;
+  std::shared_ptr<TProfile> profile;
+  std::shared_ptr<TWyborZestawu> chooser;  // the picture-set chooser
   std::shared_ptr<TGameSettings> settings;
   std::shared_ptr<TOptions> options;
   std::shared_ptr<TGlobalSnd> sounds;
   FontRef small_font, middle_font, large_font;  // the game's font at 14, 20 and 36 pixels
-  std::shared_ptr<TZegar> waiting_clock;        // made during start-up, at (400, 380)
+  std::shared_ptr<TMessageWindow> message_window;
+  std::shared_ptr<TZegar> waiting_clock;  // made during start-up, at (400, 380)
+  // The waiting screen of the cut, installed in the cutter during start-up.
+  std::shared_ptr<WaitingScreen> waiting_screen;
 
   int screenWidth = 800;
   int screenHeight = 600;
@@ -61,10 +73,13 @@ struct GameContext {
 
  private:
   ParticleSparkEmitter spark_emitter_;  // where the pieces' sparks go
+  ShellPlayServices play_services_;     // the play screen's way into the game
   GameContext* previous_;
 };
 
 // The current game context; aborts with a clear message when there is none.
 GameContext& Game();
+// The current game context, or null before start-up made one (tools that may run without it).
+GameContext* CurrentGame();
 
 }  // namespace orvela

@@ -8,8 +8,11 @@
 #include "construction/shape_grid.h"
 #include "engine/engine.h"
 #include "play/play_mouse.h"
+#include "play/play_screen.h"
+#include "play/profile.h"
 #include "play/spark.h"
 #include "shell/game_context.h"
+#include "shell/set_chooser.h"
 #include "shell/settings.h"
 #include "shell/sound_manager.h"
 #include "ui/delta_time.h"
@@ -47,6 +50,7 @@ int TGame::setup() {
 }
 
 int TGame::newGame() {
+  Game().play->clear();
   Game().cutter->clear();
   Game().shape_grid->clear();
   return 0;
@@ -103,6 +107,7 @@ int TGame::draw() {
 
 int TGame::mainLoop() {
   GameContext& game = Game();
+  RunningScreen running("menu");
   const ScreenLoop loop = game.screen_loop();
   loop.WarmUp();
   while (!wyjdz) {
@@ -159,10 +164,30 @@ int TGame::goToMoreGames() {
   return 0;
 }
 
-// The picture choice and play join here when they exist; until then the cover clears again,
-// as after a cancelled choice.
 int TGame::StartNewGame() {
   dFade = 0;
+  TWyborZestawu& chooser = *Game().chooser;
+  chooser.start();
+  if (const ZestawRef chosen = chooser.mainLoop()) playFree(*chosen);
+  return 0;
+}
+
+int TGame::playFree(const TZestaw& zestaw) {
+  GameContext& game = Game();
+  TKreatorKlockow& grid = *game.shape_grid;
+  grid.KSZTALT = zestaw.ksztalt;
+  const float w = static_cast<float>(zestaw.w), h = static_cast<float>(zestaw.h);
+  grid.createGrid(static_cast<float>(zestaw.cols), static_cast<float>(zestaw.rows), w, h, 0, 0);
+  game.profile->_gfxUrl = zestaw.url;
+  game.profile->_level = 0;
+  const PixmapRef mask_a = grid.drawOn(zestaw.w, zestaw.h);
+  const TWsp cell = grid.getWH();
+  const PixmapRef mask_b = grid.drawOn(zestaw.w, zestaw.h);
+  TPuzzelGame& play = *game.play;
+  play.startNewGame(zestaw.url, mask_a, mask_b, cell.x, cell.y);
+  // A picture that could not be cut has been reported; there is nothing to play.
+  if (play.listaPuzzli.IsEmpty()) return 0;
+  play.mainLoop();
   return 0;
 }
 

@@ -14,6 +14,7 @@
 namespace orvela {
 
 class TAudioStream;
+class TZestaw;
 
 // Destinations of the cover (_dokad).
 enum MenuDestination : int { GO_EXIT = 0, GO_NEW_GAME = 1, GO_MORE_GAMES = 3 };
@@ -44,6 +45,8 @@ class TGame : public TObject {
   int goToMoreGames();
   int StartNewGame();
   int goToNewGame();
+  // Builds the grid and the masks for the chosen set and plays the new puzzle.
+  int playFree(const TZestaw& zestaw);
 };
 
 }  // namespace orvela

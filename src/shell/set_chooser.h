@@ -35,8 +35,6 @@ inline constexpr PictureSet kPictureSets[4] = {
     {"gfx/puzzle/obr2.jpg", 8, 10, CUT_BUMP, 590, 420},
 };
 
-class TWyborZestawu;
-
 class TZestaw : public TObject {
  public:
   PixmapRef pm;  // the picture
@@ -50,14 +48,15 @@ class TZestaw : public TObject {
   std::string url;
   int h = 0, w = 0;  // the picture's size
 
-  // The thumbnail with its shadow, dimmed while hovered, and the labels while hovered.
-  int draw();
+  // The thumbnail with its shadow, dimmed while hovered, and (with labels) the labels while
+  // hovered. The chooser draws every thumbnail first and the labels after them.
+  int draw(bool labels = true);
   // "Size: C x R" and "Pieces: N" under the thumbnail, outlined.
   int drawData();
   // The text centred on x: black at the four diagonal offsets, then white.
   int drawOutLinedCntr(const std::string& text, int at_x, int at_y);
-  // Hover and press test; a press (or a held button) over the thumbnail picks the set.
-  int update(TWyborZestawu& chooser);
+  // Hover and press test; 1 when a press (or a held button) over the thumbnail picks the set.
+  int update();
 };
 
 using ZestawRef = std::shared_ptr<TZestaw>;

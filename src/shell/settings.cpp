@@ -13,9 +13,9 @@
 #include "shell/game_context.h"
 #include "shell/main_menu.h"
 #include "shell/sound_manager.h"
-#include "ui/screen_loop.h"
 #include "ui/delta_time.h"
 #include "ui/mouse.h"
+#include "ui/screen_loop.h"
 
 namespace orvela {
 
@@ -141,6 +141,7 @@ int TGameSettings::setLoop(int where) {
 
 int TGameSettings::start(int where) {
   setLoop(where);
+  RunningScreen running("settings");
   const ScreenLoop loop = Game().screen_loop();
   while (!_wyjdz) {
     loop.BeginFrame();

@@ -3,15 +3,20 @@
 
 #include <cstdio>
 
+#include "construction/cutter.h"
 #include "engine/engine.h"
 #include "engine/files.h"
 #include "engine/random.h"
 #include "engine/system.h"
+#include "play/message_window.h"
 #include "play/play_mouse.h"
+#include "play/play_screen.h"
 #include "play/spark.h"
 #include "play/waiting_clock.h"
+#include "play/waiting_screen.h"
 #include "shell/game_context.h"
 #include "shell/main_menu.h"
+#include "shell/set_chooser.h"
 #include "shell/settings.h"
 #include "shell/sound_manager.h"
 #include "ui/delta_time.h"
@@ -65,10 +70,17 @@ int RunGame(void (*before_start)(GameContext&)) {
 
   game.mouse->loadCursor("gfx/kursor.png", 1, 1);
   game.main_menu->setup();
+  game.play->setup();
+  game.chooser->setup();
   TZegar::setup();
   LoadParticleImages();
   game.settings->setup();
   game.waiting_clock = MakeWaitingClock(game.screenWidth / 2, 380);
+  game.waiting_screen =
+      std::make_shared<WaitingScreen>(game.main_menu->img, game.waiting_clock, game.frame_timer,
+                                      game.fixed_frame_factor, [] { SoundUpdate(); });
+  game.cutter->progress = game.waiting_screen.get();
+  game.message_window->setup();
   game.sounds->load();
 
   game.main_menu->start();

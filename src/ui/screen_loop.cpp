@@ -32,6 +32,22 @@ void ScreenLoop::WarmUp() const {
   for (int i = 0; i < 11; ++i) MeasureFrame();
 }
 
+namespace {
+RunningScreen* innermost = nullptr;
+}
+
+RunningScreen::RunningScreen(const char* name) : name_(name), outer_(innermost) {
+  innermost = this;
+}
+
+RunningScreen::~RunningScreen() {
+  innermost = outer_;
+}
+
+const char* RunningScreen::Current() {
+  return innermost ? innermost->name_ : "";
+}
+
 void ApproachTarget(float& value, float target, float step) {
   if (value < target) {
     value += step;

@@ -36,6 +36,24 @@ class ScreenLoop {
   std::optional<float> fixed_factor_;
 };
 
+// Names the screen whose loop is running while this object lives; loops nest (the settings
+// window over the play screen), and the innermost one is the running screen. Tools and tests
+// ask which screen the player is looking at.
+class RunningScreen {
+ public:
+  explicit RunningScreen(const char* name);
+  ~RunningScreen();
+  RunningScreen(const RunningScreen&) = delete;
+  RunningScreen& operator=(const RunningScreen&) = delete;
+
+  // The innermost running screen's name, or "" when no screen loop runs.
+  static const char* Current();
+
+ private:
+  const char* name_;
+  RunningScreen* outer_;
+};
+
 // Moves value toward target by step and stops exactly at the target, from below and above.
 // A value left within a millionth of the target by float rounding (0.05 steps up and down do
 // not sum to exactly 0) lands on it, so a fade that comes back ends at exactly its start.

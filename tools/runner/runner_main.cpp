@@ -20,6 +20,7 @@
 #include "engine/headless_platform.h"
 #include "engine/runtime_error.h"
 #include "runner/script.h"
+#include "runner/state_dump.h"
 #include "shell/startup.h"
 
 namespace fs = std::filesystem;
@@ -131,7 +132,7 @@ int main(int argc, char** argv) {
     std::printf("url: %s\n", address.c_str());
     std::fflush(stdout);
   });
-  ScriptPlayer player(platform, lines, caller_folder.string());
+  ScriptPlayer player(platform, lines, caller_folder.string(), GameStateJson);
   if (const std::string problem = player.Validate(); !problem.empty()) {
     std::fprintf(stderr, "orvela-run: %s: %s\n", script_path.c_str(), problem.c_str());
     return 2;

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 
 #include "engine/codecs.h"
@@ -55,6 +56,7 @@ std::string Problem(const std::string& raw) {
   if (c == "key") return w.size() == 2 && ScriptKeyCode(w[1]) >= 0 ? "" : "unknown key";
   if (c == "type") return "";
   if (c == "shot") return w.size() == 2 ? "" : "usage: shot FILE.png";
+  if (c == "dump") return w.size() == 2 ? "" : "usage: dump FILE";
   return "unknown command '" + c + "'";
 }
 
@@ -80,8 +82,11 @@ int ScriptKeyCode(const std::string& name) {
 }
 
 ScriptPlayer::ScriptPlayer(HeadlessPlatform& platform, std::vector<std::string> lines,
-                           std::string base_folder)
-    : platform_(platform), lines_(std::move(lines)), base_folder_(std::move(base_folder)) {}
+                           std::string base_folder, std::function<std::string()> state_json)
+    : platform_(platform),
+      lines_(std::move(lines)),
+      base_folder_(std::move(base_folder)),
+      state_json_(std::move(state_json)) {}
 
 std::string ScriptPlayer::Validate() const {
   for (size_t i = 0; i < lines_.size(); ++i) {
@@ -137,6 +142,15 @@ bool ScriptPlayer::Run(const std::string& raw) {
   if (c == "type") {
     const std::string text = line.size() > 5 ? line.substr(5) : std::string();
     for (char32_t ch : DecodeUtf8(text)) platform_.QueueChar(ch);
+    return true;
+  }
+  if (c == "dump") {
+    std::filesystem::path file(w[1]);
+    if (file.is_relative()) file = std::filesystem::path(base_folder_) / file;
+    const std::string text = state_json_ ? state_json_() : std::string("{}\n");
+    std::ofstream out(file, std::ios::binary);
+    out << text;
+    if (!out) std::fprintf(stderr, "orvela-run: could not write %s\n", file.string().c_str());
     return true;
   }
   if (c == "shot") {

@@ -8,9 +8,11 @@
 //   key NAME        a key press: Escape, Space, S, H, Left, Right, Delete, or a key code
 //   type TEXT       typed characters
 //   shot FILE.png   the canvas as a PNG file
+//   dump FILE       the running game's state as JSON (see runner/state_dump.h)
 //   # ...           a comment
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -23,8 +25,10 @@ struct ScriptFinished {};
 
 class ScriptPlayer {
  public:
-  // Relative screenshot paths are taken from base_folder.
-  ScriptPlayer(HeadlessPlatform& platform, std::vector<std::string> lines, std::string base_folder);
+  // Relative screenshot and dump paths are taken from base_folder; `dump` writes what
+  // state_json returns (null: an empty object).
+  ScriptPlayer(HeadlessPlatform& platform, std::vector<std::string> lines, std::string base_folder,
+               std::function<std::string()> state_json = nullptr);
 
   // Checks every line; returns "" or a message naming the first bad line.
   std::string Validate() const;
@@ -37,6 +41,7 @@ class ScriptPlayer {
   HeadlessPlatform& platform_;
   std::vector<std::string> lines_;
   std::string base_folder_;
+  std::function<std::string()> state_json_;
   size_t next_ = 0;
   int wait_frames_ = 0;
   int release_button_ = 0;  // released at the next frame (after a click)

@@ -1,0 +1,150 @@
+// TPuzzelGame: the play screen. It holds the pieces of the puzzle being played, runs the
+// frame loop of a game, carries what the player picked up (a piece, a group or a rubber-band
+// selection), drops it and has it snapped, detects the win and plays the win sequence (the
+// solved puzzle centred, the picture fading in, the information window), and drives the play
+// bar and the play clock. It is the pieces' host: they ask it which piece is on top and tell
+// it when they are clicked. It reaches the game around it only through PlayServices.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "construction/piece.h"
+#include "engine/image.h"
+#include "engine/loading.h"
+#include "engine/object.h"
+#include "engine/pixmap.h"
+#include "play/group.h"
+#include "ui/menu.h"
+
+namespace orvela {
+
+class PlayServices;
+class TMessageWindow;
+class TZaznaczenie;
+
+class TPuzzelGame : public TObject, public PieceHost {
+ public:
+  explicit TPuzzelGame(PlayServices& services);
+  ~TPuzzelGame() override;
+  TPuzzelGame(const TPuzzelGame&) = delete;
+  TPuzzelGame& operator=(const TPuzzelGame&) = delete;
+
+  // The play list: every loose piece (TPuzel) and every group (TSpasowanePuzle) on the table,
+  // in drawing order, first = bottom.
+  TList<TObject> listaPuzzli;
+  TList<TPuzel> listaPomocnicza;  // every piece of the puzzle, in creation order
+  int xz = -1, yz = -1;           // start corner of the rubber band; -1 when none
+  int hz = 0, wz = 0;             // its signed height and width
+  Ref<TObject> puzel;             // what is carried: a piece, a group, a selection or null
+  ImageRef obr;                   // the whole picture
+  ImageRef belka;                 // the play background
+  int wyjdz = 0;
+  float _scale = 1;
+  int _adX = 0, _adY = 0;
+  float _obrAlpha = 0, _obrDAlpha = 0;  // the picture over the pieces at the win
+  int _obrx = 0, _obry = 0;
+  float _infoAlpha = 0, _dInfoAlpha = 0;  // the information window
+  MenuRef infoMenu;                       // its OK button
+  ImageRef infoWin;
+  int imgOver = 0;  // the pointer is over the picture in the information window
+  std::string _stan = "GRA";
+  float fade = 0, dFade = 0;  // the black cover
+  int minuty = 0, sekundy = 0;
+  int czas = 0;  // MilliClock time of the next clock tick
+  MenuRef menu;  // the play bar
+  int _ghost = 0;
+  int _dokad = 0;
+  std::shared_ptr<TZaznaczenie> zazn;  // the selection the rubber band is building
+  int holdedTime = 0;                  // MilliClock time of the last pick-up or drop
+  int puzzelHolded = 0;                // held longer than 500 ms: a drag
+  float _imgScale = 1, _dImgScale = 1;
+
+  // The question asked before sort up; installed by the game.
+  TMessageWindow* messageWindow = nullptr;
+
+  // ---- the screen ----
+  void clear();
+  void setup();
+  void setupInfo();
+  int moznaOver(const TPuzel& piece) override;
+  // Builds a saved puzzle's pieces again; their places are then set by the profile.
+  void continueGame(const Source& picture, const PixmapRef& maskA, const PixmapRef& maskB,
+                    int cellW, int cellH);
+  // Cuts the picture along the masks into a new puzzle and scatters the pieces.
+  void startNewGame(const Source& picture, const PixmapRef& maskA, const PixmapRef& maskB,
+                    int cellW, int cellH);
+  void rozlokujPuzzle();
+  void setLoop();
+  // Runs the game until the player leaves; entering again resumes the same table.
+  void mainLoop();
+  void exitGame();
+  void setPuzzel(const Ref<TPuzel>& piece) override;
+  void setPuzzel(const Ref<TObject>& carried);
+  // The play list without that entry, order kept.
+  void _wyrzuc(const Ref<TObject>& entry);
+
+  // ---- one frame ----
+  void update();
+  void updateGame();
+  void timeUpdate();
+  void checkMouse();
+  void _upuscPuzel();
+  void sprawdzCzyUlozone();
+  void _wygrana();
+  void _infoKoncowe();
+
+  // ---- drawing ----
+  void draw();
+  void drawPuzzels();
+  void drawDonePuzzels();
+  void drawPuzel();
+  void drawimg();
+  void drawWinInfo();
+  void rysujBelke();
+  // The play clock as the bar shows it: "mm:ss".
+  std::string ClockText() const;
+
+  // ---- snapping and groups ----
+  int spasowany(const TPuzel& piece) const;
+  Ref<TObject> spasuj();
+  void _ustawSasiada(TPuzel& piece, TSasiad& record);
+  GroupRef _wGrupie(const TPuzel& piece) const;
+  GroupRef _stworzGrupe(const Ref<TPuzel>& a, const Ref<TPuzel>& b);
+  GroupRef _dolacz(const Ref<TPuzel>& piece, const GroupRef& group);
+  void upusc(const Ref<TPuzel>& piece);
+  Ref<TObject> spasowanePuzle(const GroupRef& carried) const;
+  static bool listaZawiera(const TList<TPuzel>& list, const TPuzel& piece);
+  Ref<TObject> spasujGrupe(const Ref<TObject>& target);
+  GroupRef grupaPolaczona(const GroupRef& a, const GroupRef& b);
+  void upuscGrupe(const GroupRef& group);
+  void _sparkiSmarki(int x, int y, int w, int h);
+
+  // ---- play aids ----
+  void _zaznaczanie();
+  void _giveHint();
+  void checkGhost();
+  void drawGhost();
+  void _uluz();
+  void poukladajPuzzle();
+  static bool przerzucic(int k, int x, int y, int w, int h);
+  void _showHide();
+  void _imgShowUpdate();
+
+  // ---- the pieces' host ----
+  const TList<TPuzel>& allPieces() const override { return listaPomocnicza; }
+  Ref<TObject> groupOf(const TPuzel& piece) override { return _wGrupie(piece); }
+
+  PlayServices& services() { return services_; }
+
+ private:
+  // Joins a loose piece to the carried group through a member's record of it.
+  GroupRef JoinByMembersRecord(const GroupRef& carried, const Ref<TPuzel>& piece);
+  // Takes the cutter's pieces after a cut (both starts share this).
+  bool CutPieces(const Source& picture, const PixmapRef& maskA, const PixmapRef& maskB, int cellW,
+                 int cellH);
+
+  PlayServices& services_;
+};
+
+}  // namespace orvela

@@ -1,0 +1,65 @@
+// ShellPlayServices.
+#include "shell/shell_play_services.h"
+
+#include "construction/cutter.h"
+#include "play/profile.h"
+#include "shell/game_context.h"
+#include "shell/settings.h"
+#include "shell/sound_manager.h"
+
+namespace orvela {
+
+ScreenLoop ShellPlayServices::Loop() {
+  return Game().screen_loop();
+}
+
+void ShellPlayServices::SoundUpdate() {
+  orvela::SoundUpdate();
+}
+
+void ShellPlayServices::Play(PlaySound sound) {
+  TGlobalSnd& sounds = *Game().sounds;
+  switch (sound) {
+    case PlaySound::kClick:
+      sounds.click();
+      break;
+    case PlaySound::kGood:
+      sounds.good();
+      break;
+    case PlaySound::kInfo:
+      sounds.info();
+      break;
+    case PlaySound::kBad:
+      sounds.bad();
+      break;
+  }
+}
+
+void ShellPlayServices::OpenSettings() {
+  Game().settings->start(1);
+}
+
+FontRef ShellPlayServices::Font(FontSize size) {
+  const GameContext& game = Game();
+  switch (size) {
+    case FontSize::kSmall:
+      return game.small_font;
+    case FontSize::kMiddle:
+      return game.middle_font;
+    case FontSize::kLarge:
+      return game.large_font;
+  }
+  return game.small_font;
+}
+
+TRozcinacz& ShellPlayServices::Cutter() {
+  return *Game().cutter;
+}
+
+TProfile& ShellPlayServices::Profile() {
+  return *Game().profile;
+}
+
+void ShellPlayServices::SaveProfile() {}
+
+}  // namespace orvela

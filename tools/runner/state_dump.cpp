@@ -1,0 +1,160 @@
+// The runner's state dump.
+#include "runner/state_dump.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstring>
+
+#include "construction/piece.h"
+#include "play/group.h"
+#include "play/play_screen.h"
+#include "play/selection.h"
+#include "shell/game_context.h"
+#include "ui/screen_loop.h"
+
+namespace orvela {
+
+namespace {
+
+class Json {
+ public:
+  void Raw(const std::string& text) { out_ += text; }
+  void Text(const std::string& text) {
+    out_ += '"';
+    for (const char c : text) {
+      if (c == '"' || c == '\\') {
+        out_ += '\\';
+        out_ += c;
+      } else if (static_cast<unsigned char>(c) < 0x20) {
+        char escaped[8];
+        std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+        out_ += escaped;
+      } else {
+        out_ += c;
+      }
+    }
+    out_ += '"';
+  }
+  void Number(double value) {
+    if (!std::isfinite(value)) {
+      out_ += "null";
+      return;
+    }
+    char digits[32];
+    const auto result = std::to_chars(digits, digits + sizeof digits, value);
+    out_.append(digits, result.ptr);
+  }
+  void Key(const char* key) {
+    Text(key);
+    out_ += ": ";
+  }
+  const std::string& str() const { return out_; }
+
+ private:
+  std::string out_;
+};
+
+void Piece(Json& json, const TPuzel& piece) {
+  json.Raw("{");
+  json.Key("piece");
+  json.Number(piece.id);
+  json.Raw(", ");
+  json.Key("x");
+  json.Number(piece.x);
+  json.Raw(", ");
+  json.Key("y");
+  json.Number(piece.y);
+  json.Raw(", ");
+  json.Key("w");
+  json.Number(piece.img ? piece.img->width : 0);
+  json.Raw(", ");
+  json.Key("h");
+  json.Number(piece.img ? piece.img->height : 0);
+  json.Raw(", ");
+  json.Key("xD");
+  json.Number(piece.xD);
+  json.Raw(", ");
+  json.Key("yD");
+  json.Number(piece.yD);
+  json.Raw("}");
+}
+
+const char* CarriedKind(const Ref<TObject>& carried) {
+  if (!carried) return "none";
+  if (std::dynamic_pointer_cast<TPuzel>(carried)) return "piece";
+  if (std::dynamic_pointer_cast<TSpasowanePuzle>(carried)) return "group";
+  if (std::dynamic_pointer_cast<TZaznaczenie>(carried)) return "selection";
+  return "none";
+}
+
+void PlayScreen(Json& json, const TPuzzelGame& play) {
+  json.Raw(", ");
+  json.Key("state");
+  json.Text(play._stan);
+  json.Raw(", ");
+  json.Key("clock");
+  json.Text(play.ClockText());
+  json.Raw(", ");
+  json.Key("ghost");
+  json.Number(play._ghost);
+  json.Raw(", ");
+  json.Key("carried");
+  json.Text(CarriedKind(play.puzel));
+  json.Raw(", ");
+  json.Key("marked");
+  json.Raw("[");
+  bool first = true;
+  for (const Ref<TPuzel>& piece : play.listaPomocnicza) {
+    if (!piece->_oznaczony) continue;
+    if (!first) json.Raw(", ");
+    json.Number(piece->id);
+    first = false;
+  }
+  json.Raw("], ");
+  json.Key("entries");
+  json.Raw("[");
+  first = true;
+  for (const Ref<TObject>& entry : play.listaPuzzli) {
+    if (!first) json.Raw(",\n  ");
+    first = false;
+    if (auto piece = std::dynamic_pointer_cast<TPuzel>(entry)) {
+      Piece(json, *piece);
+    } else if (auto group = std::dynamic_pointer_cast<TSpasowanePuzle>(entry)) {
+      json.Raw("{");
+      json.Key("group");
+      json.Raw("[");
+      bool first_member = true;
+      for (const Ref<TPuzel>& member : group->listaSpasowanych) {
+        if (!first_member) json.Raw(", ");
+        first_member = false;
+        Piece(json, *member);
+      }
+      json.Raw("], ");
+      json.Key("x");
+      json.Number(group->x);
+      json.Raw(", ");
+      json.Key("y");
+      json.Number(group->y);
+      json.Raw("}");
+    }
+  }
+  json.Raw("]");
+}
+
+}  // namespace
+
+std::string GameStateJson() {
+  Json json;
+  const std::string screen = RunningScreen::Current();
+  json.Raw("{");
+  json.Key("screen");
+  json.Text(screen);
+  const GameContext* game = CurrentGame();
+  if (game && game->play && (screen == "play" || screen == "message")) {
+    PlayScreen(json, *game->play);
+  }
+  json.Raw("}\n");
+  return json.str();
+}
+
+}  // namespace orvela
