@@ -1,0 +1,79 @@
+// Test support for the play screen: a PlayServices that records what the play screen asks of
+// the game around it, and a fixture with a play screen over a synthetic puzzle of solid
+// rectangles whose neighbour records are those of a plain grid.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "construction/cutter.h"
+#include "construction/piece.h"
+#include "play/message_window.h"
+#include "play/play_screen.h"
+#include "play/play_services.h"
+#include "play/profile.h"
+#include "support/headless.h"
+#include "ui/delta_time.h"
+#include "ui/mouse.h"
+
+namespace orvela::testing {
+
+class FakePlayServices : public PlayServices {
+ public:
+  FakePlayServices();
+
+  ScreenLoop Loop() override { return ScreenLoop(*timer, mouse.get(), 1.0f); }
+  void SoundUpdate() override { ++sound_updates; }
+  void Play(PlaySound sound) override { sounds.push_back(sound); }
+  void OpenSettings() override { ++settings_opened; }
+  FontRef Font(FontSize size) override;
+  TRozcinacz& Cutter() override { return cutter; }
+  TProfile& Profile() override { return profile; }
+  void SaveProfile() override { ++saves; }
+
+  std::shared_ptr<TDeltaTime> timer = TDeltaTime::Create(60);
+  MouseRef mouse = std::make_shared<TMouse>();
+  TRozcinacz cutter;
+  TProfile profile;
+  FontRef small_font, middle_font;
+  std::vector<PlaySound> sounds;
+  int sound_updates = 0;
+  int settings_opened = 0;
+  int saves = 0;
+};
+
+class PlayTest : public HeadlessTest {
+ protected:
+  PlayTest();
+  ~PlayTest() override;
+
+  // A cols × rows puzzle of cell × cell pieces (id = row · cols + col), every piece lying at
+  // its solved place shifted by (ox, oy), loose, in id order; each piece knows its edge
+  // neighbours, right, left, below, above.
+  void MakePuzzle(int cols, int rows, int cell, float ox = 100, float oy = 100);
+  Ref<TPuzel> Piece(int id) const;
+  // Puts the piece at its solved place relative to the first piece of the group (or piece)
+  // `anchor`, shifted by (dx, dy).
+  void PlaceBeside(const Ref<TPuzel>& piece, const Ref<TPuzel>& anchor, float dx = 0, float dy = 0);
+  // Carries the piece or group and drops it as a click would.
+  void Drop(const Ref<TObject>& carried);
+  GroupRef GroupOf(int id) const { return play->_wGrupie(*Piece(id)); }
+
+  // Runs the play screen's loop, calling on_frame(n) after every shown frame until the loop
+  // ends or StopPlay() is called.
+  int RunPlay(const std::function<void(int frame)>& on_frame);
+  [[noreturn]] static void StopPlay();
+  // Input read by the next frame.
+  void MoveTo(int x, int y) { platform().QueueMouseMove(x, y); }
+  void Press(int x, int y);
+  void Release() { platform().QueueMouseButton(1, false); }
+  void Key(int code);
+
+  FakePlayServices services;
+  std::unique_ptr<TPuzzelGame> play;
+  std::unique_ptr<TMessageWindow> message;
+  int cell_ = 0;
+};
+
+}  // namespace orvela::testing
