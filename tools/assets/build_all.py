@@ -24,6 +24,7 @@ import make_audio  # noqa: E402
 import make_backgrounds  # noqa: E402
 import make_credits  # noqa: E402
 import make_font  # noqa: E402
+import make_frame  # noqa: E402
 import make_gui  # noqa: E402
 import pages  # noqa: E402
 import pic_fractal  # noqa: E402
@@ -93,6 +94,7 @@ def main():
     report = []
     make_font.build(manifest)
     make_gui.build(manifest)
+    make_frame.build(manifest)
     make_backgrounds.build(manifest)
     for rel, mod, (cols, rows) in PICTURES:
         G.save_jpeg(mod.render(), rel, quality=92)

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "demos/toolkit_dialogs_page.h"
 #include "engine/engine.h"
 #include "engine/loading.h"
 #include "ui/bitmap_font.h"
@@ -23,6 +24,8 @@
 namespace orvela {
 
 namespace {
+
+constexpr int kNextPage = 31;  // the button that turns to the page of frames and dialogs
 
 uint32_t Pack(int a, int r, int g, int b) {
   auto c = [](int v) { return static_cast<uint32_t>(std::clamp(v, 0, 255)); };
@@ -248,6 +251,11 @@ void Build(Demo& d) {
   d.bitmap_text = CreateText("Bitmap font: 80 pieces!", TDim::Create(330, 496, 0, 0, 0, 1, 1, 0),
                              bitmap, 1, 0, 0, 0);
   d.fps_text = Label(d, "", 640, 578, d.small, 0xFFB8A8C0);
+
+  ButtonRef next = CreateTextButton(kNextPage, "frames, fields, dialogs >", d.middle,
+                                    TDim::Create(330, 560, 0, 0, 0, 1, 1, 0));
+  next->TXT_E_OUT->color->Color(0xFFFFD27A);
+  AddButton(d, next, "Next page");
 }
 
 void DrawBox(float x, float y, float w, float h) {
@@ -340,12 +348,20 @@ void RunToolkitDemo() {
   struct Release {
     ~Release() { SetGlobalMouse(nullptr); }
   } release;
+  DialogsPage dialogs(d.small, d.middle, d.large);
+  bool on_dialogs = false;
   const ScreenLoop loop(*delta, mouse.get());
   while (KeyHits(KEY_ESCAPE) == 0) {
     loop.BeginFrame();
-    const int clicked = d.menu->State();
-    Update(d, clicked);
-    DrawFrame(d);
+    if (on_dialogs) {
+      if (dialogs.Update()) on_dialogs = false;
+      dialogs.Draw(d.backdrop);
+    } else {
+      const int clicked = d.menu->State();
+      if (clicked == kNextPage) on_dialogs = true;
+      Update(d, clicked);
+      DrawFrame(d);
+    }
     loop.ShowFrame();
   }
 }

@@ -1,6 +1,7 @@
 // The interface-toolkit demonstration screen: a menu of animated, image, text and two-image
 // buttons from the game's pictures (hover zoom, highlight, a disabled look), texts, a wrapping
-// memo, paragraphs in the four alignments and a bitmap-font text whose picture is made here.
+// memo, paragraphs in the four alignments and a bitmap-font text whose picture is made here;
+// a second page (demos/toolkit_dialogs_page.h) shows frames, edit fields and dialog windows.
 #pragma once
 
 namespace orvela {

@@ -136,6 +136,8 @@ bool ScriptPlayer::Run(const std::string& raw) {
   if (c == "key") {
     const int code = ScriptKeyCode(w[1]);
     platform_.QueueKey(code, true);
+    // A keyboard sends Backspace as a typed character as well; edit fields read it there.
+    if (code == KEY_BACKSPACE) platform_.QueueChar(8);
     platform_.QueueKey(code, false);
     return true;
   }
