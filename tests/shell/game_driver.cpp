@@ -39,6 +39,10 @@ void GameTest::Press(int x, int y) {
   platform().QueueMouseButton(1, true);
 }
 
+void GameTest::MoveTo(int x, int y) {
+  platform().QueueMouseMove(x, y);
+}
+
 void GameTest::Release() {
   platform().QueueMouseButton(1, false);
 }

@@ -22,6 +22,7 @@ class GameTest : public HeadlessTest {
 
   // Input for the next frame.
   void Press(int x, int y);  // move and press the left button
+  void MoveTo(int x, int y);
   void Release();
   void Key(int code);
 
