@@ -9,7 +9,9 @@
 #include "play/play_mouse.h"
 #include "play/spark.h"
 #include "play/waiting_clock.h"
+#include "shell/credits.h"
 #include "shell/main_menu.h"
+#include "shell/more_games.h"
 #include "shell/settings.h"
 #include "shell/sound_manager.h"
 #include "ui/delta_time.h"
@@ -34,6 +36,8 @@ GameContext::GameContext() : previous_(current) {
   SetGlobalMouse(mouse);
   shape_grid = std::make_shared<TKreatorKlockow>();
   main_menu = std::make_shared<TGame>();
+  more_games = std::make_shared<TMoreGames>();
+  credits = std::make_shared<TCredits>();
   settings = std::make_shared<TGameSettings>();
   options = std::make_shared<TOptions>();
   sounds = std::make_shared<TGlobalSnd>();

@@ -9,7 +9,9 @@
 #include "engine/engine.h"
 #include "play/play_mouse.h"
 #include "play/spark.h"
+#include "shell/credits.h"
 #include "shell/game_context.h"
+#include "shell/more_games.h"
 #include "shell/settings.h"
 #include "shell/sound_manager.h"
 #include "ui/delta_time.h"
@@ -166,15 +168,15 @@ int TGame::StartNewGame() {
   return 0;
 }
 
-// The credits screen joins here when it exists.
 int TGame::credits() {
+  Game().credits->start();
   dFade = 0;
   _dokad = GO_EXIT;
   return 0;
 }
 
-// The more-games screen joins here when it exists.
 int TGame::moreGames() {
+  Game().more_games->start();
   dFade = 0;
   _dokad = GO_EXIT;
   return 0;

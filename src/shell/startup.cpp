@@ -10,8 +10,10 @@
 #include "play/play_mouse.h"
 #include "play/spark.h"
 #include "play/waiting_clock.h"
+#include "shell/credits.h"
 #include "shell/game_context.h"
 #include "shell/main_menu.h"
+#include "shell/more_games.h"
 #include "shell/settings.h"
 #include "shell/sound_manager.h"
 #include "ui/delta_time.h"
@@ -67,6 +69,8 @@ int RunGame(void (*before_start)(GameContext&)) {
   game.main_menu->setup();
   TZegar::setup();
   LoadParticleImages();
+  game.credits->setup();
+  game.more_games->setup();
   game.settings->setup();
   game.waiting_clock = MakeWaitingClock(game.screenWidth / 2, 380);
   game.sounds->load();
