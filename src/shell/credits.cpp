@@ -185,6 +185,7 @@ int TCredits::start() {
     Notify(problem_, 1);
     return 0;
   }
+  if (listaPuzelkow.IsEmpty()) return 0;  // not set up
   losujPuzelki();
   wyjdz = 0;
   const ScreenLoop loop = Game().screen_loop();
