@@ -13,7 +13,9 @@
 #include "play/spark.h"
 #include "play/waiting_clock.h"
 #include "play/waiting_screen.h"
+#include "shell/credits.h"
 #include "shell/main_menu.h"
+#include "shell/more_games.h"
 #include "shell/set_chooser.h"
 #include "shell/settings.h"
 #include "shell/sound_manager.h"
@@ -42,6 +44,8 @@ GameContext::GameContext() : previous_(current) {
   main_menu = std::make_shared<TGame>();
   profile = std::make_shared<TProfile>();
   chooser = std::make_shared<TWyborZestawu>();
+  more_games = std::make_shared<TMoreGames>();
+  credits = std::make_shared<TCredits>();
   settings = std::make_shared<TGameSettings>();
   options = std::make_shared<TOptions>();
   sounds = std::make_shared<TGlobalSnd>();

@@ -26,6 +26,8 @@ class TDeltaTime;
 class TPuzzelMouse;
 class TKreatorKlockow;
 class TGame;
+class TMoreGames;
+class TCredits;
 class TGameSettings;
 class TOptions;
 class TGlobalSnd;
@@ -49,6 +51,8 @@ struct GameContext {
   std::shared_ptr<TGame> main_menu;
   std::shared_ptr<TProfile> profile;
   std::shared_ptr<TWyborZestawu> chooser;  // the picture-set chooser
+  std::shared_ptr<TMoreGames> more_games;
+  std::shared_ptr<TCredits> credits;
   std::shared_ptr<TGameSettings> settings;
   std::shared_ptr<TOptions> options;
   std::shared_ptr<TGlobalSnd> sounds;

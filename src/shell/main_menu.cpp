@@ -11,7 +11,9 @@
 #include "play/play_screen.h"
 #include "play/profile.h"
 #include "play/spark.h"
+#include "shell/credits.h"
 #include "shell/game_context.h"
+#include "shell/more_games.h"
 #include "shell/set_chooser.h"
 #include "shell/settings.h"
 #include "shell/sound_manager.h"
@@ -191,15 +193,15 @@ int TGame::playFree(const TZestaw& zestaw) {
   return 0;
 }
 
-// The credits screen joins here when it exists.
 int TGame::credits() {
+  Game().credits->start();
   dFade = 0;
   _dokad = GO_EXIT;
   return 0;
 }
 
-// The more-games screen joins here when it exists.
 int TGame::moreGames() {
+  Game().more_games->start();
   dFade = 0;
   _dokad = GO_EXIT;
   return 0;

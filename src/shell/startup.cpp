@@ -14,8 +14,10 @@
 #include "play/spark.h"
 #include "play/waiting_clock.h"
 #include "play/waiting_screen.h"
+#include "shell/credits.h"
 #include "shell/game_context.h"
 #include "shell/main_menu.h"
+#include "shell/more_games.h"
 #include "shell/set_chooser.h"
 #include "shell/settings.h"
 #include "shell/sound_manager.h"
@@ -74,6 +76,8 @@ int RunGame(void (*before_start)(GameContext&)) {
   game.chooser->setup();
   TZegar::setup();
   LoadParticleImages();
+  game.credits->setup();
+  game.more_games->setup();
   game.settings->setup();
   game.waiting_clock = MakeWaitingClock(game.screenWidth / 2, 380);
   game.waiting_screen =

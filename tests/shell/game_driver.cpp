@@ -2,12 +2,21 @@
 #include "shell/game_driver.h"
 
 #include "engine/engine.h"
+#include "engine/files.h"
 #include "shell/startup.h"
 
 namespace orvela::testing {
 
 namespace {
+
 struct GameStopped {};
+
+// The folder the next run plays in instead of the program's own ("" for the program's).
+std::filesystem::path& RunFolder() {
+  static std::filesystem::path folder;
+  return folder;
+}
+
 }  // namespace
 
 GameTest::GameTest() {
@@ -19,6 +28,17 @@ std::string GameTest::UserDir() const {
   return const_cast<GameTest*>(this)->TempDir().string() + "/Orvela Puzzle Game";
 }
 
+std::filesystem::path GameTest::InstallCopy() {
+  namespace fs = std::filesystem;
+  install_ = TempDir() / "install";
+  fs::create_directories(install_);
+  const fs::path program = ProgramFolder();
+  for (const char* folder : {"gfx", "sfx", "dane", "docs"}) {
+    fs::create_directory_symlink(fs::canonical(program / folder), install_ / folder);
+  }
+  return install_;
+}
+
 void GameTest::StopGame() {
   throw GameStopped{};
 }
@@ -27,7 +47,12 @@ int GameTest::RunFrames(const std::function<void(int frame)>& on_frame) {
   int frame = 0;
   platform().SetPresentHook([&] { on_frame(frame++); });
   try {
-    EXPECT_EQ(RunGame([](GameContext& game) { game.fixed_frame_factor = 1.0f; }), 0);
+    RunFolder() = install_;
+    EXPECT_EQ(RunGame([](GameContext& game) {
+                game.fixed_frame_factor = 1.0f;
+                if (!RunFolder().empty()) std::filesystem::current_path(RunFolder());
+              }),
+              0);
   } catch (const GameStopped&) {
   }
   platform().SetPresentHook(nullptr);

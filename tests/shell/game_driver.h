@@ -3,6 +3,7 @@
 // test can give input and look at the game's objects as it runs.
 #pragma once
 
+#include <filesystem>
 #include <functional>
 #include <string>
 
@@ -10,6 +11,10 @@
 #include "support/headless.h"
 
 namespace orvela::testing {
+
+// The main menu's first clickable frame at a frame factor of 1: the quit highlight reaches
+// x 325. Input queued after frame n is read by frame n + 1.
+constexpr int kFirstClickable = 72;
 
 class GameTest : public HeadlessTest {
  protected:
@@ -26,8 +31,16 @@ class GameTest : public HeadlessTest {
   void Release();
   void Key(int code);
 
+  // Makes a copy of the game's folder for this test (links to the real gfx/, sfx/, dane/ and
+  // docs/) that the game then runs in; a test replaces what it needs in it (a broken file, a
+  // missing page) before RunFrames. Returns the copy's path.
+  std::filesystem::path InstallCopy();
+
   std::string UserDir() const;
   std::string SettingsPath() const { return UserDir() + "/data/options.tsc"; }
+
+ private:
+  std::filesystem::path install_;
 };
 
 }  // namespace orvela::testing

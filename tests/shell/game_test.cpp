@@ -9,6 +9,7 @@
 #include "engine/sound.h"
 #include "shell/game_driver.h"
 #include "shell/main_menu.h"
+#include "shell/more_games.h"
 #include "shell/settings.h"
 #include "shell/sound_manager.h"
 #include "ui/button.h"
@@ -21,7 +22,7 @@ using testing::GameTest;
 using testing::ReadBytes;
 using testing::WriteBytes;
 
-constexpr int kFirstClickable = 72;  // the frame the quit highlight reaches x 325
+using testing::kFirstClickable;
 const int kQuit[2] = {400, 498};
 const int kOptions[2] = {400, 378};
 
@@ -34,6 +35,7 @@ using StartTest = GameTest;
 
 TEST_F(StartTest, FirstStartMakesTheFoldersAndWritesTheDefaults) {
   const int frames = RunFrames([&](int frame) {
+    if (frame == 2) Key(KEY_ESCAPE);  // leaves the more-games screen shown at the end
     if (frame != 1) return;
     EXPECT_EQ(ReadBytes(SettingsPath()),
               "options{\n\tsound=0.500000000\n\tmusic=0.500000000\n\tekran=0.00000000\n}\n");
@@ -50,7 +52,7 @@ TEST_F(StartTest, FirstStartMakesTheFoldersAndWritesTheDefaults) {
     EXPECT_FALSE(platform().Fullscreen());
     Key(KEY_ESCAPE);
   });
-  EXPECT_EQ(frames, 2);  // Escape ends the menu in the frame it is pressed
+  EXPECT_EQ(frames, 3);  // Escape ends the menu in the frame it is pressed, then one more games
   EXPECT_TRUE(platform().Messages().empty());
 }
 
@@ -100,15 +102,21 @@ TEST_F(MenuTest, NoButtonReactsDuringTheSlideIn) {
   });
 }
 
-TEST_F(MenuTest, QuitFadesForTwentyFramesThenEnds) {
-  int fading_from = -1;
+TEST_F(MenuTest, QuitFadesForTwentyFramesThenShowsMoreGamesThenEnds) {
+  int fading_from = -1, menu_ended = -1;
   const int frames = RunFrames([&](int frame) {
     if (frame == kFirstClickable - 1) Press(kQuit[0], kQuit[1]);
     if (frame == kFirstClickable + 1) Release();
     if (fading_from < 0 && Game().main_menu->fade > 0) fading_from = frame;
+    if (menu_ended < 0 && Game().main_menu->wyjdz) {
+      menu_ended = frame;  // the first frame of the more-games screen, fading in from black
+      EXPECT_FLOAT_EQ(Game().more_games->fade, 0.95f);
+      Key(KEY_ESCAPE);
+    }
   });
   EXPECT_EQ(fading_from, kFirstClickable + 1);
-  EXPECT_EQ(frames - fading_from, 20);  // frames 73 .. 92 fade; the game ends after the last
+  EXPECT_EQ(menu_ended - fading_from, 20);  // frames 73 .. 92 fade
+  EXPECT_EQ(frames, menu_ended + 1);        // Escape leaves the last screen at once
 }
 
 TEST_F(MenuTest, MusicStartsWithTheMenuAndFollowsTheMusicVolume) {
@@ -225,7 +233,7 @@ class BrokenSettingsTest : public GameTest {
     WriteBytes(SettingsPath(), text);
     ::testing::internal::CaptureStdout();
     RunFrames([&](int frame) {
-      if (frame == 1) Key(KEY_ESCAPE);
+      if (frame >= 1) Key(KEY_ESCAPE);  // the menu, then the more-games screen
     });
     trace_ = ::testing::internal::GetCapturedStdout();
   }

@@ -18,9 +18,9 @@ namespace orvela {
 namespace {
 
 using testing::GameTest;
+using testing::kFirstClickable;
 using testing::PuzzleSolver;
 
-constexpr int kFirstClickable = 72;  // the frame the main menu's buttons come alive
 const int kPlay[2] = {400, 335};
 
 std::string Screen() {
