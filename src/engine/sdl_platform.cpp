@@ -41,15 +41,6 @@ SDL_Texture* MakeSdlTexture(SDL_Renderer* renderer, const TPixmap& bgra, bool fi
   return texture;
 }
 
-// The smallest texel alpha t with t/255 · alpha >= 0.5 (256 when none passes).
-uint32_t MaskThreshold(float alpha) {
-  if (alpha <= 0) return 256;
-  uint32_t t = static_cast<uint32_t>(std::ceil(127.5f / alpha));
-  while (t > 0 && static_cast<float>(t - 1) * alpha >= 127.5f) --t;
-  while (t <= 255 && static_cast<float>(t) * alpha < 127.5f) ++t;
-  return t;
-}
-
 int VirtualKey(SDL_Keycode key) {
   if (key >= SDLK_a && key <= SDLK_z) return 'A' + (key - SDLK_a);
   if (key >= SDLK_0 && key <= SDLK_9) return '0' + (key - SDLK_0);
@@ -170,11 +161,11 @@ class SdlRenderer : public Renderer {
         break;
       case 3:
         mode = SDL_BLENDMODE_BLEND;
-        alpha = static_cast<Uint8>(std::lround(std::clamp(q.alpha, 0.0f, 1.0f) * 255));
+        alpha = AlphaByte(q.alpha);
         break;
       case 4:
         mode = SDL_BLENDMODE_ADD;
-        alpha = static_cast<Uint8>(std::lround(std::clamp(q.alpha, 0.0f, 1.0f) * 255));
+        alpha = AlphaByte(q.alpha);
         break;
       case 5:
         mode = SDL_BLENDMODE_MOD;
@@ -214,10 +205,10 @@ class SdlRenderer : public Renderer {
     Flush();
     SDL_BlendMode mode = SDL_BLENDMODE_NONE;
     Uint8 a = 255;
-    if (blend == 1 && alpha < 0.5f) return;
+    if (blend == 1 && MaskThreshold(alpha) > 255) return;
     if (blend == 3 || blend == 4) {
       mode = blend == 3 ? SDL_BLENDMODE_BLEND : SDL_BLENDMODE_ADD;
-      a = static_cast<Uint8>(std::lround(std::clamp(alpha, 0.0f, 1.0f) * 255));
+      a = AlphaByte(alpha);
     } else if (blend == 5) {
       mode = SDL_BLENDMODE_MOD;
     }
