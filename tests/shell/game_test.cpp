@@ -151,7 +151,9 @@ TEST_F(UserFolderTest, WithoutAPerUserFolderNothingIsWrittenAtTheRoot) {
   platform().SetAppDataPath("");
   EXPECT_EQ(StartAndSave(), 2);
   ExpectOneMessageSaying("No folder for your files");
-  if (!there_before) EXPECT_FALSE(fs::exists("/Orvela Puzzle Game"));
+  if (!there_before) {
+    EXPECT_FALSE(fs::exists("/Orvela Puzzle Game"));
+  }
 }
 
 TEST_F(UserFolderTest, WithoutItsDataTheGameSaysSoOnceAndEnds) {
