@@ -7,6 +7,7 @@
 #include "engine/random.h"
 #include "ui/delta_time.h"
 #include "ui/mouse.h"
+#include "ui/screen_loop.h"
 
 namespace orvela {
 
@@ -202,14 +203,7 @@ int TPuzel::wObszarze(int ax, int ay, int w, int h) const {
 
 void TPuzel::alphaUpdate() {
   const float delta = FrameFactor();
-  if (_shadowAlpha > _dShadowAlpha) {
-    _shadowAlpha -= 0.06f * delta;
-    if (_shadowAlpha < _dShadowAlpha) _shadowAlpha = _dShadowAlpha;
-  }
-  if (_shadowAlpha < _dShadowAlpha) {
-    _shadowAlpha += 0.06f * delta;
-    if (_shadowAlpha > _dShadowAlpha) _shadowAlpha = _dShadowAlpha;
-  }
+  ApproachTarget(_shadowAlpha, _dShadowAlpha, 0.06f * delta);
   if (_oznaczony) {
     _k += _dk * 4 * delta;
     if (_k < 0) _k = 0, _dk = 1;

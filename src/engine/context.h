@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <deque>
 #include <memory>
+#include <set>
 #include <string>
 
 #include "engine/font.h"
@@ -74,6 +75,9 @@ struct EngineContext {
   bool display_open = false;
   int mask_r = 0, mask_g = 0, mask_b = 0;  // the mask colour of image loading
   int32_t random_state = 4660;             // see engine/random.h
+  // Image files the loading helpers have reported as missing or unreadable in this run;
+  // each is reported once however often it is asked for.
+  std::set<std::string> reported_images;
 };
 
 // The installed context; aborts with a clear message when none is installed.

@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -61,11 +62,10 @@ std::string ResolveDataPath(const std::string& path) {
 bool ReadFileBytes(const std::string& path, std::vector<uint8_t>& bytes) {
   bytes.clear();
   const std::string resolved = ResolveDataPath(path);
-  // A folder (or a device, a pipe) opens as a stream on some systems and reports a size that
-  // is no size; only a regular file is read, so every loader fails on such a path the way it
-  // fails on a missing file.
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(resolved, ec)) return false;
+  // A folder (or a device, a pipe) opens as a stream on some systems and "seeks" to an end
+  // 2^63 bytes away; only a regular file is read, so every loader fails on such a path the
+  // way it fails on a missing file.
+  if (FileKind(resolved) != FILE_REGULAR) return false;
   std::ifstream in(resolved, std::ios::binary);
   if (!in) return false;
   in.seekg(0, std::ios::end);
@@ -100,6 +100,9 @@ bool ChangeToProgramFolder() {
 namespace {
 
 WriteFault injected_fault = WriteFault::kNone;
+
+// The name an atomic write gives its new content until the rename.
+constexpr std::string_view kTemporarySuffix = ".tmp";
 
 // Makes a rename inside the folder durable (POSIX); harmless where unsupported.
 void SyncFolderOf(const fs::path& file) {
@@ -155,7 +158,7 @@ void InjectWriteFaultForTesting(WriteFault fault) {
 
 bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
   const fs::path target(path);
-  const fs::path temp = target.string() + ".tmp";
+  const fs::path temp = target.string() + std::string(kTemporarySuffix);
   FILE* file = std::fopen(temp.c_str(), "wb");
   if (!file) return false;
   size_t want = bytes.size();
@@ -176,6 +179,49 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
   }
   SyncFolderOf(target);
   return true;
+}
+
+std::string KeepFileAside(const std::string& path, int max_copies) {
+  std::error_code ec;
+  if (path.empty() || !fs::exists(fs::symlink_status(path, ec))) return std::string();
+  std::string copy;
+  for (int n = 1; n <= std::max(1, max_copies); ++n) {
+    copy = path + ".broken" + (n == 1 ? std::string() : "." + std::to_string(n));
+    if (!fs::exists(fs::symlink_status(copy, ec))) break;
+  }
+  // With every name taken, the last one is replaced (a folder there cannot be).
+  fs::rename(path, copy, ec);
+  if (ec) return std::string();
+  SyncFolderOf(fs::path(copy));
+  return copy;
+}
+
+int RemoveLeftoverTemporaryFiles(const std::string& folder) {
+  int removed = 0;
+  std::error_code ec;
+  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+    const std::string name = it->path().filename().string();
+    const bool temporary = name.size() > kTemporarySuffix.size() &&
+                           name.compare(name.size() - kTemporarySuffix.size(),
+                                        kTemporarySuffix.size(), kTemporarySuffix) == 0;
+    std::error_code kind_error;
+    if (!temporary || !it->is_regular_file(kind_error)) continue;
+    std::error_code remove_error;
+    if (fs::remove(it->path(), remove_error)) ++removed;
+  }
+  return removed;
+}
+
+int64_t FileSize(const std::string& path) {
+  std::error_code ec;
+  const auto size = fs::file_size(path, ec);
+  return ec ? -1 : static_cast<int64_t>(size);
+}
+
+std::string AbsolutePath(const std::string& path) {
+  std::error_code ec;
+  const fs::path absolute = fs::absolute(path, ec);
+  return ec ? path : absolute.lexically_normal().string();
 }
 
 int FileKind(const std::string& path) {

@@ -85,6 +85,22 @@ class TStream : public TObject {
   bool closed_ = false;
 };
 
+// Moves a file that could not be read out of the way, for the player to look at: to
+// path + ".broken", or, when earlier copies are there, to the first free of ".broken.2" …
+// ".broken.N" (N = max_copies). When all are taken the newest, ".broken.N", is replaced, so
+// the earliest copies stay. Returns the copy's path, or "" when the file could not be moved.
+std::string KeepFileAside(const std::string& path, int max_copies = 5);
+
+// Removes what atomic writes leave behind when the program is killed in the middle of one:
+// the files of the folder whose names end in ".tmp" (the files they were to replace are
+// whole). Returns how many were removed.
+int RemoveLeftoverTemporaryFiles(const std::string& folder);
+
+// The size of a file in bytes; -1 when there is no file (or it is a folder).
+int64_t FileSize(const std::string& path);
+// The path made absolute against the working directory (as given when that fails).
+std::string AbsolutePath(const std::string& path);
+
 // Test seam: makes the next atomic writes fail at a chosen step, to show that the old file
 // survives. Not used by the game.
 enum class WriteFault { kNone, kFailWhileWriting, kCrashBeforeRename };

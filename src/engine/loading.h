@@ -34,9 +34,9 @@ class Source {
 };
 
 // A non-empty path is loaded with the default flags; when that fails the message
-// "Image does not exists: " + path is shown and the result is null. A TImage is returned as it
-// is. Anything else (an empty path and null included) shows "Unsopported image format!" and
-// gives a new empty image.
+// "Image does not exists: " + path is shown (once per path in a run) and the result is null. A
+// TImage is returned as it is. Anything else (an empty path and null included) shows "Unsopported
+// image format!" and gives a new empty image.
 ImageRef ImageOf(const Source& source);
 // The same for pixel buffers (files loaded with LoadPixmapFile).
 PixmapRef PixmapOf(const Source& source);

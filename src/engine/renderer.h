@@ -40,6 +40,14 @@ struct PixelPoint {
   int y = 0;
 };
 
+// The smallest texel alpha t (0 … 255) that masked drawing (blend mode 1) writes at this
+// alpha, t/255 · alpha >= 0.5; 256 when no texel passes. The alpha is clamped to 0 … 1, and an
+// alpha below 1/255 (a fade that has all but ended, or NaN) counts as 0.
+uint32_t MaskThreshold(float alpha);
+// The alpha as a byte for blending (modes 3 and 4), under the same rule: clamped to 0 … 1,
+// below 1/255 (or NaN) 0.
+uint8_t AlphaByte(float alpha);
+
 class Renderer {
  public:
   Renderer();

@@ -4,12 +4,17 @@
 #include "engine/sdl_platform.h"
 
 #include <SDL.h>
+#if !defined(_WIN32) && !defined(__APPLE__)
+#include <pwd.h>
+#include <unistd.h>
+#endif
 
 #include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
 #include <map>
+#include <string>
 #include <vector>
 
 #include "engine/utf8.h"
@@ -42,13 +47,8 @@ SDL_Texture* MakeSdlTexture(SDL_Renderer* renderer, const TPixmap& bgra, bool fi
   return texture;
 }
 
-// The smallest texel alpha t with t/255 · alpha >= 0.5 (256 when none passes).
-uint32_t MaskThreshold(float alpha) {
-  if (alpha <= 0) return 256;
-  uint32_t t = static_cast<uint32_t>(std::ceil(127.5f / alpha));
-  while (t > 0 && static_cast<float>(t - 1) * alpha >= 127.5f) --t;
-  while (t <= 255 && static_cast<float>(t) * alpha < 127.5f) ++t;
-  return t;
+bool SameAsciiName(const std::string& a, const std::string& b) {
+  return a.size() == b.size() && SDL_strncasecmp(a.c_str(), b.c_str(), a.size()) == 0;
 }
 
 int VirtualKey(SDL_Keycode key) {
@@ -171,11 +171,11 @@ class SdlRenderer : public Renderer {
         break;
       case 3:
         mode = SDL_BLENDMODE_BLEND;
-        alpha = static_cast<Uint8>(std::lround(std::clamp(q.alpha, 0.0f, 1.0f) * 255));
+        alpha = AlphaByte(q.alpha);
         break;
       case 4:
         mode = SDL_BLENDMODE_ADD;
-        alpha = static_cast<Uint8>(std::lround(std::clamp(q.alpha, 0.0f, 1.0f) * 255));
+        alpha = AlphaByte(q.alpha);
         break;
       case 5:
         mode = SDL_BLENDMODE_MOD;
@@ -215,10 +215,10 @@ class SdlRenderer : public Renderer {
     Flush();
     SDL_BlendMode mode = SDL_BLENDMODE_NONE;
     Uint8 a = 255;
-    if (blend == 1 && alpha < 0.5f) return;
+    if (blend == 1 && MaskThreshold(alpha) > 255) return;
     if (blend == 3 || blend == 4) {
       mode = blend == 3 ? SDL_BLENDMODE_BLEND : SDL_BLENDMODE_ADD;
-      a = static_cast<Uint8>(std::lround(std::clamp(alpha, 0.0f, 1.0f) * 255));
+      a = AlphaByte(alpha);
     } else if (blend == 5) {
       mode = SDL_BLENDMODE_MOD;
     }
@@ -334,10 +334,26 @@ SdlPlatform::~SdlPlatform() {
   SDL_Quit();
 }
 
+bool UsableVideoDriver(const std::string& driver, const std::string& asked) {
+  if (!SameAsciiName(driver, "offscreen") && !SameAsciiName(driver, "dummy")) return true;
+  // SDL_VIDEODRIVER holds one driver name or several separated by commas.
+  size_t start = 0;
+  for (;;) {
+    const size_t comma = asked.find(',', start);
+    if (SameAsciiName(asked.substr(start, comma - start), driver)) return true;
+    if (comma == std::string::npos) return false;
+    start = comma + 1;
+  }
+}
+
 bool SdlPlatform::OpenDisplay(const DisplayMode& mode) {
   if (!video_ready_) {
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-      SDL_Log("No display: %s", SDL_GetError());
+    // No display is the caller's one message to give; SDL's reason adds nothing for the player.
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+    const char* driver = SDL_GetCurrentVideoDriver();
+    const char* asked = SDL_GetHint(SDL_HINT_VIDEODRIVER);
+    if (!driver || !UsableVideoDriver(driver, asked ? asked : "")) {
+      SDL_QuitSubSystem(SDL_INIT_VIDEO);
       return false;
     }
     video_ready_ = true;
@@ -506,6 +522,21 @@ int64_t SdlClock(void*) {
   return SystemMilliseconds();
 }
 
+#if !defined(_WIN32) && !defined(__APPLE__)
+// The home folder of the account the game runs as, from the password database; "" if none.
+std::string PasswordHome() {
+  long size = ::sysconf(_SC_GETPW_R_SIZE_MAX);
+  std::vector<char> buffer(static_cast<size_t>(size > 0 ? size : 16384));
+  passwd entry{};
+  passwd* found = nullptr;
+  if (::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found) != 0 || !found ||
+      !found->pw_dir) {
+    return std::string();
+  }
+  return found->pw_dir;
+}
+#endif
+
 }  // namespace
 
 int64_t SystemMilliseconds() {
@@ -541,9 +572,15 @@ std::string SystemAppDataPath() {
   const std::string home = env("HOME");
   return home.empty() ? std::string() : home + "/Library/Application Support";
 #else
-  const std::string xdg = env("XDG_DATA_HOME");
-  if (!xdg.empty() && xdg.front() == '/') return xdg;
-  const std::string home = env("HOME");
+  // Trailing separators go; the file-system root itself is no per-user folder (the game then
+  // keeps nothing rather than filling the root).
+  auto folder = [](std::string path) {
+    while (path.size() > 1 && path.back() == '/') path.pop_back();
+    return path.size() > 1 && path.front() == '/' ? path : std::string();
+  };
+  if (const std::string xdg = folder(env("XDG_DATA_HOME")); !xdg.empty()) return xdg;
+  std::string home = folder(env("HOME"));
+  if (home.empty()) home = folder(PasswordHome());  // HOME unset: the account's home folder
   return home.empty() ? std::string() : home + "/.local/share";
 #endif
 }

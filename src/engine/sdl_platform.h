@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "engine/platform.h"
 
@@ -45,11 +46,18 @@ class SdlPlatform : public Platform {
 };
 
 // The per-user application-data folder of this operating system (no trailing separator):
-// $XDG_DATA_HOME or ~/.local/share on Linux, %APPDATA% on Windows, ~/Library/Application
-// Support on macOS; "" when it cannot be found.
+// $XDG_DATA_HOME or ~/.local/share on Linux (the home folder from the password database when
+// HOME is unset), %APPDATA% on Windows, ~/Library/Application Support on macOS; "" when it
+// cannot be found, never a folder right at the file-system root.
 std::string SystemAppDataPath();
 
 // The system's millisecond clock: milliseconds since the system started (monotonic).
 int64_t SystemMilliseconds();
+
+// Whether the game may draw through this SDL video driver. Without a display SDL falls back
+// to its offscreen or dummy driver and the game would run unseen; those two are taken only
+// when `asked` (SDL's own SDL_VIDEODRIVER setting, one name or several separated by commas)
+// names them.
+bool UsableVideoDriver(const std::string& driver, const std::string& asked);
 
 }  // namespace orvela

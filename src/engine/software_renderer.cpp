@@ -88,16 +88,8 @@ Blender MakeBlender(uint8_t r, uint8_t g, uint8_t b, float alpha, int blend) {
   Blender bl;
   bl.tr = r, bl.tg = g, bl.tb = b;
   bl.white = r == 255 && g == 255 && b == 255;
-  const float a = std::clamp(alpha, 0.0f, 1.0f);
-  bl.alpha255 = static_cast<uint32_t>(std::lround(a * 255.0f));
-  // The smallest texel alpha t with t/255 · alpha >= 0.5.
-  bl.threshold = 256;
-  if (a > 0) {
-    uint32_t t = static_cast<uint32_t>(std::ceil(127.5f / a));
-    while (t > 0 && static_cast<float>(t - 1) * a >= 127.5f) --t;
-    while (t <= 255 && static_cast<float>(t) * a < 127.5f) ++t;
-    bl.threshold = t;
-  }
+  bl.alpha255 = AlphaByte(alpha);
+  bl.threshold = MaskThreshold(alpha);
   bl.mode = (blend >= 1 && blend <= 5) ? blend : 2;
   return bl;
 }

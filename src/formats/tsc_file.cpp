@@ -2,8 +2,11 @@
 #include "formats/tsc_file.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <limits>
 #include <memory>
 
 #include "engine/files.h"
@@ -89,6 +92,29 @@ bool ValidIndex(int index) {
   return index >= 0 && index < kTSCMaxValues;
 }
 
+// A number as SetNumberKey writes it: printf "%#.9g", except where that would give a text the
+// reader rejects. The reader takes only digits, one "." and a leading "-", so values printf
+// puts in exponent form (below 0.0001 or from 1e9 on) are written in plain decimals with the
+// same nine significant digits, an infinity as the largest float and NaN as 0.
+std::string NumberText(float number) {
+  double value = number;
+  if (std::isnan(value)) value = 0;
+  if (std::isinf(value)) value = std::copysign(std::numeric_limits<float>::max(), value);
+  char text[512];
+  const double magnitude = std::fabs(value);
+  if (magnitude == 0 || (magnitude >= 1e-4 && magnitude < 1e9)) {
+    std::snprintf(text, sizeof text, "%#.9g", value);
+  } else if (magnitude >= 1e9) {
+    std::snprintf(text, sizeof text, "%.1f", value);  // a float this large is a whole number
+  } else {
+    // The decimal exponent of the nine-digit form, e.g. -5 for 1.00000000e-05.
+    std::snprintf(text, sizeof text, "%.8e", value);
+    const int exponent = std::atoi(std::strchr(text, 'e') + 1);
+    std::snprintf(text, sizeof text, "%.*f", 8 - exponent, value);
+  }
+  return text;
+}
+
 }  // namespace
 
 Ref<TTSCFile> TTSCFile::Create() {
@@ -156,11 +182,21 @@ int TTSCFile::Save(const std::string& destination) const {
 
 std::string TTSCFile::SaveToText() const {
   std::string text;
-  for (const Ref<TTSCGroup>& group : GetGroupList("")) text += SaveGroup(*group, "");
+  std::set<std::string> written;
+  for (const Ref<TTSCGroup>& group : GetGroupList("")) {
+    if (written.insert(TSCFoldedName(group->FullPath())).second)
+      text += SaveGroup(*group, "", written);
+  }
   return text;
 }
 
 std::string TTSCFile::SaveGroup(const TTSCGroup& group, const std::string& indent) const {
+  std::set<std::string> written = {TSCFoldedName(group.FullPath())};
+  return SaveGroup(group, indent, written);
+}
+
+std::string TTSCFile::SaveGroup(const TTSCGroup& group, const std::string& indent,
+                                std::set<std::string>& written) const {
   const std::string full = group.FullPath();
   std::string text = indent + group.Name + "{\n";
   for (const Ref<TTSCKey>& key : GetKeyList(full)) {
@@ -177,10 +213,12 @@ std::string TTSCFile::SaveGroup(const TTSCGroup& group, const std::string& inden
     text += "\n";
   }
   for (const Ref<TTSCGroup>& sub : GetGroupList(full)) {
-    // A top-level group with an empty name has the full path "", so it would list itself
-    // among its own subgroups and never end.
-    if (TSCSameName(sub->FullPath(), full)) continue;
-    text += SaveGroup(*sub, indent + "\t");
+    // Groups of the same path share their keys and subgroups, which the first of them has
+    // written; writing them again under each would double the text at every level. (This
+    // also stops a top-level group with an empty name, whose path is "", from listing itself
+    // among its own subgroups.)
+    if (!written.insert(TSCFoldedName(sub->FullPath())).second) continue;
+    text += SaveGroup(*sub, indent + "\t", written);
   }
   text += indent + "}\n";
   return text;
@@ -200,7 +238,10 @@ float TTSCFile::GetNumberKey(const std::string& path, const std::string& name, i
   const Ref<TTSCKey> key = ResolveKey(path, name);
   if (!key) RaiseRuntimeError("The key " + path + "::" + name + " does not exist");
   if (!ValidIndex(index)) return 0;
-  return static_cast<float>(std::atof(key->Values[static_cast<size_t>(index)].c_str()));
+  // A number beyond the float range (a long row of digits) saturates at the largest float.
+  const double value = std::atof(key->Values[static_cast<size_t>(index)].c_str());
+  constexpr double kLargest = std::numeric_limits<float>::max();
+  return static_cast<float>(std::clamp(value, -kLargest, kLargest));
 }
 
 void TTSCFile::SetStringKey(const std::string& path, const std::string& name,
@@ -210,9 +251,7 @@ void TTSCFile::SetStringKey(const std::string& path, const std::string& name,
 
 void TTSCFile::SetNumberKey(const std::string& path, const std::string& name, float value,
                             int index) {
-  char text[64];
-  std::snprintf(text, sizeof text, "%#.9g", static_cast<double>(value));
-  SetValue(path, name, text, index, TSC_VALUE_NUMBER);
+  SetValue(path, name, NumberText(value), index, TSC_VALUE_NUMBER);
 }
 
 void TTSCFile::SetValue(const std::string& path, const std::string& name, const std::string& value,
@@ -220,8 +259,8 @@ void TTSCFile::SetValue(const std::string& path, const std::string& name, const 
   if (!ValidIndex(index)) return;
   Ref<TTSCKey> key = ResolveKey(path, name);
   if (!key) key = CreateKey(path, name);
-  key->Values[static_cast<size_t>(index)] = value;
-  key->ValuesType[static_cast<size_t>(index)] = type;
+  key->Values.Set(static_cast<size_t>(index), value);
+  key->ValuesType.Set(static_cast<size_t>(index), type);
   if (key->ValueCount < index + 1) key->ValueCount = index + 1;
 }
 

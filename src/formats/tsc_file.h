@@ -3,6 +3,7 @@
 // saved games. Files are read with the engine's LoadText and written with its SaveText.
 #pragma once
 
+#include <set>
 #include <string>
 
 #include "engine/object.h"
@@ -47,21 +48,27 @@ class TTSCFile : public TObject {
   int Save(const std::string& destination) const;
   // The text Save writes.
   std::string SaveToText() const;
-  // One group's text: its name and "{", a tab-indented line per key, its subgroups one tab
-  // further in, and "}".
+  // One group's text: its name and "{", a tab-indented line per key of its path, the
+  // subgroups of its path one tab further in, and "}". Groups that share a path (the same name
+  // twice among siblings) share their keys and subgroups, so each path is written once: the
+  // first group of a path writes everything under it and the others are left out.
   std::string SaveGroup(const TTSCGroup& group, const std::string& indent) const;
 
   // The value at index of the key; "" when the index holds none. A missing key writes the
   // trace line "The key PATH::NAME does not exist" and gives "".
   std::string GetStringKey(const std::string& path, const std::string& name, int index) const;
-  // The value converted as C atof does (0 when it starts with no number). A missing key raises
-  // the RuntimeError "The key PATH::NAME does not exist".
+  // The value converted as C atof does (0 when it starts with no number; beyond the float range
+  // the largest float). A missing key raises the RuntimeError "The key PATH::NAME does not
+  // exist".
   float GetNumberKey(const std::string& path, const std::string& name, int index) const;
   // Sets the value at index (0 … 99) as a quoted string, creating the key when missing. An
   // index outside 0 … 99 changes nothing.
   void SetStringKey(const std::string& path, const std::string& name, const std::string& value,
                     int index);
-  // The same with the value written as C printf "%#.9g" of the value widened to double.
+  // The same with the value written as C printf "%#.9g" of the value widened to double
+  // (0.8 → 0.800000012), except that what printf would write in exponent form is written in
+  // plain decimals (1e-05 → 0.0000100000000, 1e9 → 1000000000.0), an infinity as the largest
+  // float and NaN as 0: the reader takes back every number this writes.
   void SetNumberKey(const std::string& path, const std::string& name, float value, int index);
 
   // New lists of the keys or groups whose Path matches path, in file order.
@@ -75,6 +82,9 @@ class TTSCFile : public TObject {
   // Finds or makes the key and stores one value; nothing for an index outside 0 … 99.
   void SetValue(const std::string& path, const std::string& name, const std::string& value,
                 int index, int32_t type);
+  // SaveGroup, skipping (and adding to `written`) the comparison forms of paths already written.
+  std::string SaveGroup(const TTSCGroup& group, const std::string& indent,
+                        std::set<std::string>& written) const;
   void Read();  // parses the lexer's tokens into the lists
 };
 

@@ -108,18 +108,19 @@ void TTSCParser::ParseKey(const std::string& name) {
     }
     const auto index = static_cast<size_t>(count);
     if (value->ID == TSC_NUMBER) {
-      key->Values[index] = value->Value;
-      key->ValuesType[index] = TSC_VALUE_NUMBER;
+      key->Values.Set(index, value->Value);
+      key->ValuesType.Set(index, TSC_VALUE_NUMBER);
     } else if (value->ID == TSC_STRING) {
-      key->Values[index] = value->Value;
-      key->ValuesType[index] = TSC_VALUE_STRING;
+      key->Values.Set(index, value->Value);
+      key->ValuesType.Set(index, TSC_VALUE_STRING);
     } else if (value->ID == TSC_IDENT) {
       Ref<TTSCDefine> match;
       for (const Ref<TTSCDefine>& define : DefineList) {
         if (TSCSameName(define->Ident, value->Value)) match = define;  // the last one wins
       }
       if (!match) Fail("Unexpected token " + TSCTokenKindName(value->ID));
-      key->Values[index] = match->Value;
+      key->Values.Set(index, match->Value);
+      key->ValuesType.Set(index, TSC_VALUE_PLAIN);
     } else {
       Fail("Unexpected token " + TSCTokenKindName(value->ID));
     }

@@ -45,6 +45,12 @@ char LowerAscii(char c) {
 
 }  // namespace
 
+std::string TSCFoldedName(const std::string& name) {
+  std::string folded = name;
+  for (char& c : folded) c = LowerAscii(c);
+  return folded;
+}
+
 bool TSCSameName(const std::string& a, const std::string& b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i) {

@@ -3,9 +3,11 @@
 // the parser and TTSCFile; nothing here touches files.
 #pragma once
 
-#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "engine/object.h"
 
@@ -57,12 +59,35 @@ class TTSCDefine : public TObject {
   std::string Value;
 };
 
+// The values of one key by index 0 … 99, held only up to the highest index set so far: a key
+// of one value keeps one entry, not a hundred (a long file of small keys must not take a
+// hundred times its size). An index that holds nothing reads as the empty value, "" or 0.
+template <typename T>
+class TSCValueSlots {
+ public:
+  const T& operator[](size_t index) const {
+    static const T kEmpty{};
+    return index < items_.size() ? items_[index] : kEmpty;
+  }
+  // Stores the value at index; an index beyond the key's limit changes nothing.
+  void Set(size_t index, T value) {
+    if (index >= static_cast<size_t>(kTSCMaxValues)) return;
+    if (index >= items_.size()) items_.resize(index + 1);
+    items_[index] = std::move(value);
+  }
+  // How many slots are held (the highest index set, plus one).
+  size_t Held() const { return items_.size(); }
+
+ private:
+  std::vector<T> items_;
+};
+
 class TTSCKey : public TObject {
  public:
   std::string Path;  // full path of the enclosing group, "" at the top level
   std::string Name;
-  std::array<std::string, kTSCMaxValues> Values;
-  std::array<int32_t, kTSCMaxValues> ValuesType{};  // TSCValueType of each value
+  TSCValueSlots<std::string> Values;
+  TSCValueSlots<int32_t> ValuesType;  // TSCValueType of each value
   int32_t ValueCount = 0;
 };
 
@@ -77,5 +102,7 @@ class TTSCGroup : public TObject {
 
 // Compares ASCII letters A–Z as a–z, every other byte exactly (paths, key and define names).
 bool TSCSameName(const std::string& a, const std::string& b);
+// The name with ASCII letters A–Z as a–z: two names are the same name when these are equal.
+std::string TSCFoldedName(const std::string& name);
 
 }  // namespace orvela

@@ -64,7 +64,7 @@ struct GameContext {
 
   int screenWidth = 800;
   int screenHeight = 600;
-  std::string userDir;  // the per-user folder, no trailing separator
+  std::string userDir;  // the per-user folder, no trailing separator; "" when there is none
 
   // Draws the puzzle behind the settings window when it is opened from play.
   std::function<void()> draw_puzzle;

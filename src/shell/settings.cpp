@@ -1,7 +1,11 @@
 // TGameSettings and the settings window.
 #include "shell/settings.h"
 
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
 #include <filesystem>
+#include <new>
 #include <string>
 
 #include "engine/engine.h"
@@ -22,6 +26,16 @@ namespace orvela {
 namespace {
 
 constexpr const char* kGroup = "options";
+
+// The settings file the game writes is about sixty bytes; a file of more than this is not
+// one, and reading it whole could take more memory than the machine has.
+constexpr int64_t kMaxFileBytes = 64 * 1024;
+
+// A saved volume as the game can use it: 0 to 10; what no volume can be (NaN) is the default.
+float UsableVolume(float volume) {
+  if (std::isnan(volume)) return 0.5f;
+  return std::clamp(volume, 0.0f, 10.0f);
+}
 
 DimRef At(int x, int y) {
   return CreateDim(static_cast<float>(x), static_cast<float>(y), 0, 0, 0, 1, 1, 0);
@@ -217,51 +231,101 @@ int TGameSettings::stworzOpcje() {
 }
 
 int TGameSettings::save() {
+  if (Game().userDir.empty()) return ReportUnwritable();  // nowhere to keep them
   TTSCFile file;
   file.CreateGroup("", kGroup);
   file.SetNumberKey(kGroup, "sound", glosnoscDzwieku, 0);
   file.SetNumberKey(kGroup, "music", glosnoscMuzyki, 0);
   file.SetNumberKey(kGroup, "ekran", static_cast<float>(pelnyEkran), 0);
-  return file.Save(FilePath());
+  if (file.Save(FilePath())) return 1;
+  return ReportUnwritable();
 }
 
 int TGameSettings::Load() {
+  if (Game().userDir.empty()) {
+    ReportUnwritable();
+    CopyToWorking();
+    return 0;
+  }
   const std::string data = Game().userDir + "/data";
   if (FileKind(data) == FILE_NONE) MakeDir(data, 0);
   const std::string path = FilePath();
-  if (FileKind(path) == FILE_NONE) stworzOpcje();
+  // A missing file is written with the defaults; when even that fails, the folder cannot be
+  // written, which save has said, and the game plays on with the defaults.
+  if (FileKind(path) == FILE_NONE && !stworzOpcje()) {
+    CopyToWorking();
+    return 0;
+  }
   try {
+    const int64_t size = FileSize(path);
+    if (size > kMaxFileBytes) {
+      RaiseRuntimeError("The settings file is " + std::to_string(size) +
+                        " bytes long, more than a settings file can be");
+    }
     TTSCFile file;
     file.Load(path);
     const float sound = file.GetNumberKey(kGroup, "sound", 0);
     const float music = file.GetNumberKey(kGroup, "music", 0);
-    const int screen = static_cast<int>(file.GetNumberKey(kGroup, "ekran", 0));
-    glosnoscDzwieku = sound;
-    glosnoscMuzyki = music;
-    pelnyEkran = screen;
+    const float screen = file.GetNumberKey(kGroup, "ekran", 0);
+    glosnoscDzwieku = UsableVolume(sound);
+    glosnoscMuzyki = UsableVolume(music);
+    pelnyEkran = static_cast<int>(std::clamp(screen, 0.0f, 1.0f));  // then truncated: 0 or 1
   } catch (const RuntimeError& error) {
     ResetBrokenFile(path, error.what());
+  } catch (const std::bad_alloc&) {
+    ResetBrokenFile(path, "Out of memory while reading the settings file");
   }
+  CopyToWorking();
+  return 0;
+}
+
+void TGameSettings::CopyToWorking() {
   _glosnoscDzwieku = glosnoscDzwieku;
   _glosnoscMuzyki = glosnoscMuzyki;
   _pelnyEkran = pelnyEkran;
-  return 0;
 }
 
 // A file that cannot be read, or lacks a key, is kept aside for the player, reported once,
 // and replaced by the defaults, so the game always starts.
 void TGameSettings::ResetBrokenFile(const std::string& path, const std::string& problem) {
   Print(problem);
-  std::error_code ec;
-  std::filesystem::rename(path, path + ".broken", ec);
   pelnyEkran = 0;
   glosnoscMuzyki = 0.5f;
   glosnoscDzwieku = 0.5f;
-  save();
-  Notify(
-      "Your settings could not be read and were reset to the defaults.\n"
-      "The old settings file was kept as options.tsc.broken.",
-      0);
+  const std::string copy = KeepFileAside(path);
+  std::string text = "Your settings could not be read and were reset to the defaults.";
+  if (!copy.empty()) {
+    text += "\nThe old settings file was kept as " +
+            std::filesystem::path(copy).filename().string() + ".";
+  }
+  // When the file cannot be moved or the defaults written, the folder cannot be written: the
+  // message says so instead of naming a copy that is not there. A file that could not be
+  // moved is not written over either.
+  const bool reported_before = unwritable_reported_;
+  unwritable_reported_ = true;  // this message says it when it comes to that
+  const bool saved = !copy.empty() && save();
+  if (saved) {
+    unwritable_reported_ = reported_before;
+  } else {
+    text += "\n" + UnwritableText();
+  }
+  Notify(text, 0);
+}
+
+std::string TGameSettings::UnwritableText() {
+  const std::string& user_dir = Game().userDir;
+  if (user_dir.empty()) {
+    return "No folder for your files was found, so your settings will not be kept.";
+  }
+  return "The folder " + user_dir + "/data cannot be written, so your settings will not be kept.";
+}
+
+int TGameSettings::ReportUnwritable() {
+  if (!unwritable_reported_) {
+    unwritable_reported_ = true;
+    Notify(UnwritableText(), 0);
+  }
+  return 0;
 }
 
 }  // namespace orvela

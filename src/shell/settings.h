@@ -2,7 +2,9 @@
 // screen flag in the per-user file data/options.tsc, and runs the settings window over the
 // main menu or over the puzzle; TOptions holds the live volumes (0 to 1) every sound reads.
 // A settings file that cannot be read never stops the game: it is kept aside as
-// options.tsc.broken, reported once, and replaced by one with the defaults.
+// options.tsc.broken (.broken.2 … for later ones), reported once, and replaced by one with
+// the defaults. Without a per-user folder that can be written, the game says once that
+// settings will not be kept and plays on.
 #pragma once
 
 #include <string>
@@ -49,10 +51,13 @@ class TGameSettings : public TObject {
   int switchScreen();
   int screenCheck();
   int exitSettings();
-  // Reads the settings file (writing the defaults first when there is none).
+  // Reads the settings file (writing the defaults first when there is none). Volumes are
+  // clamped to 0 … 10 and the screen flag to 0 or 1; a file too large to be a settings file,
+  // or one that runs the reader out of memory, is a broken file.
   int Load();
   int stworzOpcje();
-  // Writes the saved values to the settings file (replacing it atomically); 0 on failure.
+  // Writes the saved values to the settings file (replacing it atomically); 0 on failure,
+  // which is reported the first time (the folder cannot be written).
   int save();
 
   // The settings file's path.
@@ -60,6 +65,12 @@ class TGameSettings : public TObject {
 
  private:
   void ResetBrokenFile(const std::string& path, const std::string& problem);
+  void CopyToWorking();  // the working copies = the saved values
+  // Says once per run that the settings cannot be kept; returns 0.
+  int ReportUnwritable();
+  static std::string UnwritableText();
+
+  bool unwritable_reported_ = false;
 };
 
 }  // namespace orvela

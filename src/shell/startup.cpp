@@ -2,6 +2,8 @@
 #include "shell/startup.h"
 
 #include <cstdio>
+#include <string>
+#include <vector>
 
 #include "construction/cutter.h"
 #include "engine/engine.h"
@@ -32,6 +34,26 @@ void EnsureFolder(const std::string& path) {
   if (FileKind(path) == FILE_NONE) MakeDir(path, 0);
 }
 
+// The game's data folders lie beside the program; without them every picture and sound would
+// be reported one by one over a black screen. One message names what is missing instead.
+bool GameDataPresent() {
+  std::vector<std::string> missing;
+  for (const char* folder : {"gfx", "sfx", "dane"}) {
+    if (FileKind(folder) != FILE_FOLDER) missing.push_back(AbsolutePath(folder));
+  }
+  if (missing.empty()) return true;
+  std::string list;
+  for (size_t i = 0; i < missing.size(); ++i) {
+    list += (i == 0 ? "" : i + 1 == missing.size() ? " and " : ", ") + missing[i];
+  }
+  const std::string text = "The game's data could not be found: " + list +
+                           (missing.size() == 1 ? " is" : " are") +
+                           " missing.\nPlease install the game again.";
+  std::fprintf(stderr, "Orvela Puzzle Game: %s\n", text.c_str());
+  Notify(text, 1);
+  return false;
+}
+
 void LoadingScreen(const GameContext& game, const ImageRef& background) {
   SetBlend(ALPHABLEND);
   DrawImageFrame(background, 0, 0, 0);
@@ -45,21 +67,27 @@ void LoadingScreen(const GameContext& game, const ImageRef& background) {
 
 int RunGame(void (*before_start)(GameContext&)) {
   ChangeToProgramFolder();
+  AppTitle("Orvela Puzzle Game");  // before any message box, so that the box has it
   GameContext game;
   if (before_start) before_start(game);
+  if (!GameDataPresent()) return 1;
 
   // The per-user folder. The platform's own application-data folder may itself be missing
-  // on a fresh system; without it nothing could ever be saved, so it is made first.
+  // on a fresh system; without it nothing could ever be saved, so it is made first. Without
+  // one at all userDir stays empty and nothing is kept (the settings say so).
   const std::string app_data = UserAppDataPath(kAppDataFolder);
-  if (!app_data.empty() && FileKind(app_data) == FILE_NONE) MakeDir(app_data, 1);
-  game.userDir = app_data + "/Orvela Puzzle Game";
-  EnsureFolder(game.userDir);
-  EnsureFolder(game.userDir + "/data");
-  EnsureFolder(game.userDir + "/profiles");
+  if (!app_data.empty()) {
+    if (FileKind(app_data) == FILE_NONE) MakeDir(app_data, 1);
+    game.userDir = app_data + "/Orvela Puzzle Game";
+    EnsureFolder(game.userDir);
+    for (const char* sub : {"/data", "/profiles"}) {
+      EnsureFolder(game.userDir + sub);
+      RemoveLeftoverTemporaryFiles(game.userDir + sub);  // a save killed half-way
+    }
+  }
 
   game.settings->Load();
   const ImageRef background = TImage::Load("gfx/menu-screen.jpg", -1);
-  AppTitle("Orvela Puzzle Game");
   SeedRandom(MilliClock());
   game.frame_timer->SetFPS(60);
   if (!OpenGraphics(game.screenWidth, game.screenHeight, game.settings->pelnyEkran ? 32 : 0, 60,

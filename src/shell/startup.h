@@ -6,9 +6,10 @@ namespace orvela {
 
 struct GameContext;
 
-// Runs the start-up sequence and the main menu until the game ends; 0, or 1 when no display
-// could be opened. The platform must be installed (an EngineScope). `before_start`, when
-// given, runs once the context exists (tests use it to fix the frame factor).
+// Runs the start-up sequence and the main menu until the game ends; 0, or 1 when the game's
+// data folders are missing (said in one message) or no display could be opened. The platform must
+// be installed (an EngineScope). `before_start`, when given, runs once the context exists (tests
+// use it to fix the frame factor).
 int RunGame(void (*before_start)(GameContext&) = nullptr);
 
 }  // namespace orvela

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <limits>
 
+#include "engine/renderer.h"
 #include "support/headless.h"
 
 namespace orvela {
@@ -61,6 +63,37 @@ TEST_F(DrawTest, MaskedModeCountsTheCurrentAlphaInTheThreshold) {
   SetAlpha(0.5f);  // 255 · 0.5 = 127.5: exactly at the threshold, written solid
   DrawImageFrame(opaque, 10, 10, 0);
   EXPECT_TRUE(Near(Pixel(11, 11), 255, 128, 0));
+}
+
+// A fade that float rounding left a few billionths above 0 (0.05 up seven times and down seven
+// times) once made the masked threshold overflow its integer; such alphas, anything below
+// 1/255 and NaN draw nothing in every blend mode that reads the alpha.
+TEST_F(DrawTest, AlphasBelowOneStepAndNaNDrawNothing) {
+  ImageRef opaque = TImage::Load(SolidPixmap(4, 4, 0xFFFF8000), 0);
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  for (int mode : {MASKBLEND, ALPHABLEND, LIGHTBLEND}) {
+    for (float alpha : {7.45058e-9f, 1e-30f, 0.9f / 255, nan, -0.5f}) {
+      Backdrop();
+      SetBlend(mode);
+      SetAlpha(alpha);
+      DrawImageFrame(opaque, 10, 10, 0);
+      DrawRect(20, 20, 4, 4);
+      EXPECT_TRUE(Near(Pixel(11, 11), 200, 100, 50)) << mode << " " << alpha;
+      EXPECT_TRUE(Near(Pixel(21, 21), 200, 100, 50)) << mode << " " << alpha;
+    }
+  }
+  // From one step up the alpha counts: 1/255 lights (255, 128, 0) by one step each.
+  Backdrop();
+  SetBlend(LIGHTBLEND);
+  SetAlpha(1.0f / 255);
+  DrawImageFrame(opaque, 10, 10, 0);
+  EXPECT_EQ(Pixel(11, 11), 0xFFC96532u);
+  // An alpha above 1 counts as 1; the masked threshold stays at 127.5 / 255.
+  EXPECT_EQ(MaskThreshold(4.0f), 128u);
+  EXPECT_EQ(MaskThreshold(0.5f), 255u);
+  EXPECT_EQ(MaskThreshold(0.49f), 256u);
+  EXPECT_EQ(AlphaByte(2.0f), 255);
+  SetAlpha(1);
 }
 
 TEST_F(DrawTest, AlphaFadesAndColourTints) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <vector>
 
 #include "engine/files.h"
 #include "engine/font.h"
@@ -75,6 +76,51 @@ TEST_F(FilesTest, AnInterruptedSaveLeavesTheOldFileWhole) {
   EXPECT_FALSE(SaveText("x", (TempDir() / "no" / "such" / "folder.txt").string()));
 }
 
+TEST_F(FilesTest, LeftoversOfAKilledSaveAreRemovedAndNothingElse) {
+  const fs::path f = TempDir() / "options.tsc";
+  ASSERT_TRUE(SaveText("old settings\n", f.string()));
+  InjectWriteFaultForTesting(WriteFault::kCrashBeforeRename);  // killed before the rename
+  EXPECT_FALSE(SaveText("new settings\n", f.string()));
+  InjectWriteFaultForTesting(WriteFault::kNone);
+  WriteBytes(TempDir() / "game.prof.tmp", "half a profile");
+  fs::create_directories(TempDir() / "folder.tmp");
+  WriteBytes(TempDir() / ".tmp", "a name that is only the ending");
+  ASSERT_TRUE(fs::exists(TempDir() / "options.tsc.tmp"));
+  EXPECT_EQ(RemoveLeftoverTemporaryFiles(TempDir().string()), 2);
+  EXPECT_FALSE(fs::exists(TempDir() / "options.tsc.tmp"));
+  EXPECT_FALSE(fs::exists(TempDir() / "game.prof.tmp"));
+  EXPECT_TRUE(fs::is_directory(TempDir() / "folder.tmp"));
+  EXPECT_TRUE(fs::exists(TempDir() / ".tmp"));
+  EXPECT_EQ(LoadText(f.string()), "old settings\n");
+  EXPECT_EQ(RemoveLeftoverTemporaryFiles((TempDir() / "none").string()), 0);
+}
+
+TEST_F(FilesTest, BrokenFilesAreKeptAsideWithoutLosingEarlierCopies) {
+  const fs::path f = TempDir() / "options.tsc";
+  const std::string base = f.string();
+  for (int n = 1; n <= 6; ++n) {
+    WriteBytes(f, "broken " + std::to_string(n));
+    const std::string expected = n == 1   ? base + ".broken"
+                                 : n <= 4 ? base + ".broken." + std::to_string(n)
+                                          : base + ".broken.4";
+    EXPECT_EQ(KeepFileAside(base, 4), expected) << n;
+    EXPECT_FALSE(fs::exists(f));
+  }
+  EXPECT_EQ(ReadBytes(base + ".broken"), "broken 1");  // the earliest copies stay
+  EXPECT_EQ(ReadBytes(base + ".broken.2"), "broken 2");
+  EXPECT_EQ(ReadBytes(base + ".broken.3"), "broken 3");
+  EXPECT_EQ(ReadBytes(base + ".broken.4"), "broken 6");  // the newest replaces the last one
+  EXPECT_FALSE(fs::exists(base + ".broken.5"));
+  EXPECT_EQ(KeepFileAside(base), "");  // nothing there to keep
+  // A path below a file names nothing to keep: "".
+  WriteBytes(TempDir() / "plain", "x");
+  EXPECT_EQ(KeepFileAside((TempDir() / "plain" / "options.tsc").string()), "");
+
+  EXPECT_EQ(FileSize(base + ".broken"), 8);
+  EXPECT_EQ(FileSize(base), -1);
+  EXPECT_EQ(FileSize(TempDir().string()), -1);
+}
+
 TEST_F(FilesTest, LineStreams) {
   const fs::path f = TempDir() / "lines.txt";
   auto out = TStream::WriteFile(f.string());
@@ -118,6 +164,14 @@ TEST_F(FilesTest, LoadTextOfAMissingFileRaises) {
   } catch (const RuntimeError& error) {
     EXPECT_EQ(std::string(error.what()), "could not open file: " + missing);
   }
+  // A folder where a file should be is no file: once its "size" (the end a folder stream
+  // seeks to) was taken as a length to read, 2^63 bytes.
+  const fs::path folder = TempDir() / "options.tsc";
+  fs::create_directories(folder);
+  std::vector<uint8_t> bytes;
+  EXPECT_FALSE(ReadFileBytes(folder.string(), bytes));
+  EXPECT_FALSE(TryLoadText(folder.string()));
+  EXPECT_THROW(LoadText(folder.string()), RuntimeError);
 }
 
 TEST_F(FilesTest, EveryLoaderFailsOnAFolderAsOnAMissingFile) {

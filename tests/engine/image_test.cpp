@@ -131,12 +131,32 @@ TEST_F(ImageTest, LoadingHelpersReportMissingFilesAndOtherSources) {
   EXPECT_TRUE(ImageOf(nullptr)->Empty());
   EXPECT_EQ(platform().Messages().size(), 4u);
 
-  EXPECT_FALSE(PixmapOf(missing));
-  EXPECT_EQ(platform().Messages().back(), "Image does not exists: " + missing);
+  const std::string other = (TempDir() / "other.png").string();
+  EXPECT_FALSE(PixmapOf(other));
+  EXPECT_EQ(platform().Messages().back(), "Image does not exists: " + other);
   PixmapRef pixmap = SolidPixmap(1, 1, 0);
   EXPECT_EQ(PixmapOf(pixmap), pixmap);
   EXPECT_TRUE(PixmapOf(image)->Empty());
   EXPECT_EQ(platform().Messages().back(), "Unsopported image format!");
+}
+
+TEST_F(ImageTest, EachMissingOrUnreadableFileIsReportedOncePerRun) {
+  // A broken picture used by twenty buttons once gave twenty message boxes in a row.
+  const std::string corrupt = (TempDir() / "pointOn.png").string();
+  testing::WriteBytes(corrupt, "\x89PNG\r\n\x1a\n not really a picture");
+  const std::string missing = (TempDir() / "gone.png").string();
+  for (int i = 0; i < 20; ++i) {
+    EXPECT_FALSE(ImageOf(corrupt));
+    EXPECT_FALSE(PixmapOf(corrupt));
+    EXPECT_FALSE(ImageOf(missing));
+  }
+  ASSERT_EQ(platform().Messages().size(), 2u);
+  EXPECT_EQ(platform().Messages()[0], "Image does not exists: " + corrupt);
+  EXPECT_EQ(platform().Messages()[1], "Image does not exists: " + missing);
+  // Sources that are no file at all are no file to remember: reported every time.
+  EXPECT_TRUE(ImageOf("")->Empty());
+  EXPECT_TRUE(ImageOf("")->Empty());
+  EXPECT_EQ(platform().Messages().size(), 4u);
 }
 
 }  // namespace

@@ -45,7 +45,14 @@ void GameTest::StopGame() {
 
 int GameTest::RunFrames(const std::function<void(int frame)>& on_frame) {
   int frame = 0;
-  platform().SetPresentHook([&] { on_frame(frame++); });
+  // A run that never ends (a test waiting for what does not come) fails instead of hanging.
+  platform().SetPresentHook([&] {
+    if (frame > kFrameLimit) {
+      ADD_FAILURE() << "the game was still running after " << kFrameLimit << " frames";
+      StopGame();
+    }
+    on_frame(frame++);
+  });
   try {
     RunFolder() = install_;
     EXPECT_EQ(RunGame([](GameContext& game) {

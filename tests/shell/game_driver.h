@@ -15,6 +15,8 @@ namespace orvela::testing {
 // The main menu's first clickable frame at a frame factor of 1: the quit highlight reaches
 // x 325. Input queued after frame n is read by frame n + 1.
 constexpr int kFirstClickable = 72;
+// RunFrames stops a game that runs longer than this (a test that waits for what never comes).
+constexpr int kFrameLimit = 30000;
 
 class GameTest : public HeadlessTest {
  protected:

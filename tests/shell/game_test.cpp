@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
 
 #include "engine/engine.h"
 #include "engine/sound.h"
@@ -12,6 +15,7 @@
 #include "shell/more_games.h"
 #include "shell/settings.h"
 #include "shell/sound_manager.h"
+#include "shell/startup.h"
 #include "ui/button.h"
 
 namespace orvela {
@@ -74,6 +78,109 @@ TEST_F(StartTest, TheLoadingScreenShowsItsTextOverTheMenuBackground) {
     EXPECT_NEAR((left + right) / 2.0, 400, 6);
     StopGame();
   });
+}
+
+TEST_F(StartTest, LeftoversOfAKilledSaveAreCleanedUp) {
+  fs::create_directories(UserDir() + "/data");
+  fs::create_directories(UserDir() + "/profiles");
+  WriteBytes(SettingsPath() + ".tmp", "options{\n\tsou");
+  WriteBytes(UserDir() + "/profiles/tobrin.prof.tmp", "half");
+  RunFrames([&](int frame) {
+    if (frame >= 1) Key(KEY_ESCAPE);  // the menu, then the more-games screen
+  });
+  EXPECT_FALSE(fs::exists(SettingsPath() + ".tmp"));
+  EXPECT_FALSE(fs::exists(UserDir() + "/profiles/tobrin.prof.tmp"));
+  EXPECT_TRUE(fs::exists(SettingsPath()));
+  EXPECT_TRUE(platform().Messages().empty());
+}
+
+// A per-user folder that cannot be written once gave, at every start, the claim that the
+// settings had been kept as options.tsc.broken, a file that did not exist.
+class UserFolderTest : public GameTest {
+ protected:
+  UserFolderTest() {
+    platform().SetMessageHook([&](const std::string&) { titles_.push_back(platform().Title()); });
+  }
+  // Starts the game, tries to save the settings at the first menu frame, and leaves (three
+  // frames: the loading screen, the menu, the more-games screen shown at the end).
+  int StartAndSave() {
+    return RunFrames([&](int frame) {
+      if (frame > 1) Key(KEY_ESCAPE);  // the more-games screen shown at the end
+      if (frame != 1) return;
+      EXPECT_EQ(Game().settings->save(), 0);
+      EXPECT_EQ(Game().settings->pelnyEkran, 0);  // the defaults
+      EXPECT_FLOAT_EQ(Game().options->musicVol, 0.05f);
+      Key(KEY_ESCAPE);
+    });
+  }
+  void ExpectOneMessageSaying(const std::string& part) {
+    ASSERT_EQ(platform().Messages().size(), 1u);
+    const std::string& text = platform().Messages()[0];
+    EXPECT_NE(text.find(part), std::string::npos) << text;
+    EXPECT_NE(text.find("will not be kept"), std::string::npos) << text;
+    EXPECT_EQ(text.find("broken"), std::string::npos) << text;
+    EXPECT_EQ(titles_, std::vector<std::string>{"Orvela Puzzle Game"});  // the box has a title
+  }
+  std::vector<std::string> titles_;
+};
+
+TEST_F(UserFolderTest, AFileWhereTheFolderShouldBeIsSaidOnceAndPlayGoesOn) {
+  WriteBytes(UserDir(), "not a folder");
+  EXPECT_EQ(StartAndSave(), 3);
+  ExpectOneMessageSaying("The folder " + UserDir() + "/data cannot be written");
+  EXPECT_EQ(ReadBytes(UserDir()), "not a folder");
+}
+
+TEST_F(UserFolderTest, ABrokenFileThatCannotBeMovedIsNotClaimedAsKept) {
+  // The settings path is a folder here: it can be neither read nor replaced by a file, and
+  // what is in it stays.
+  fs::create_directories(SettingsPath() + "/inside");
+  fs::create_directories(SettingsPath() + ".broken/inside");
+  for (int n = 2; n <= 5; ++n) {
+    fs::create_directories(SettingsPath() + ".broken." + std::to_string(n) + "/inside");
+  }
+  ::testing::internal::CaptureStdout();
+  EXPECT_EQ(StartAndSave(), 3);
+  ::testing::internal::GetCapturedStdout();
+  ASSERT_EQ(platform().Messages().size(), 1u);
+  const std::string& text = platform().Messages()[0];
+  EXPECT_NE(text.find("could not be read"), std::string::npos) << text;
+  EXPECT_EQ(text.find("kept as"), std::string::npos) << text;
+  EXPECT_NE(text.find("will not be kept"), std::string::npos) << text;
+  EXPECT_TRUE(fs::is_directory(SettingsPath() + "/inside"));
+}
+
+TEST_F(UserFolderTest, WithoutAPerUserFolderNothingIsWrittenAtTheRoot) {
+  const bool there_before = fs::exists("/Orvela Puzzle Game");
+  platform().SetAppDataPath("");
+  EXPECT_EQ(StartAndSave(), 3);
+  ExpectOneMessageSaying("No folder for your files");
+  if (!there_before) {
+    EXPECT_FALSE(fs::exists("/Orvela Puzzle Game"));
+  }
+}
+
+TEST_F(UserFolderTest, WithoutItsDataTheGameSaysSoOnceAndEnds) {
+  // The program's folder without gfx/, sfx/ and dane/: once 53 message boxes over a black
+  // screen.
+  static std::string empty_folder;
+  empty_folder = TempDir().string();
+  const fs::path before = fs::current_path();
+  ::testing::internal::CaptureStderr();
+  const int status = RunGame([](GameContext&) { fs::current_path(empty_folder); });
+  const std::string errors = ::testing::internal::GetCapturedStderr();
+  fs::current_path(before);
+  EXPECT_EQ(status, 1);
+  ASSERT_EQ(platform().Messages().size(), 1u);
+  const std::string& text = platform().Messages()[0];
+  EXPECT_NE(text.find(empty_folder + "/gfx, " + empty_folder + "/sfx and " + empty_folder +
+                      "/dane are missing"),
+            std::string::npos)
+      << text;
+  EXPECT_EQ(titles_, std::vector<std::string>{"Orvela Puzzle Game"});
+  EXPECT_EQ(platform().Presents(), 0);  // not even the loading screen
+  EXPECT_FALSE(fs::exists(UserDir()));  // nothing made either
+  EXPECT_NE(errors.find("could not be found"), std::string::npos) << errors;
 }
 
 using MenuTest = GameTest;
@@ -228,12 +335,14 @@ TEST_F(SettingsTest, TheModeSwitchActsAtOnceAndCancelKeepsTheFile) {
 
 class BrokenSettingsTest : public GameTest {
  protected:
-  void StartWith(const std::string& text) {
+  void StartWith(const std::string& text, const std::function<void()>& at_menu = nullptr) {
     fs::create_directories(UserDir() + "/data");
     WriteBytes(SettingsPath(), text);
     ::testing::internal::CaptureStdout();
     RunFrames([&](int frame) {
-      if (frame >= 1) Key(KEY_ESCAPE);  // the menu, then the more-games screen
+      if (frame < 1) return;
+      if (frame == 1 && at_menu) at_menu();
+      Key(KEY_ESCAPE);  // the menu, then the more-games screen
     });
     trace_ = ::testing::internal::GetCapturedStdout();
   }
@@ -262,6 +371,56 @@ TEST_F(BrokenSettingsTest, SavedValuesAreReadBack) {
   EXPECT_TRUE(platform().Messages().empty());
   EXPECT_FALSE(fs::exists(SettingsPath() + ".broken"));
   EXPECT_TRUE(platform().Fullscreen());
+}
+
+TEST_F(BrokenSettingsTest, ALaterBrokenFileKeepsTheEarlierCopies) {
+  StartWith("options{ first }");
+  StartWith("options{ second }");
+  StartWith("options{ third }");
+  EXPECT_EQ(ReadBytes(SettingsPath() + ".broken"), "options{ first }");
+  EXPECT_EQ(ReadBytes(SettingsPath() + ".broken.2"), "options{ second }");
+  EXPECT_EQ(ReadBytes(SettingsPath() + ".broken.3"), "options{ third }");
+  ASSERT_EQ(platform().Messages().size(), 3u);
+  EXPECT_NE(platform().Messages()[2].find("kept as options.tsc.broken.3."), std::string::npos)
+      << platform().Messages()[2];
+}
+
+TEST_F(BrokenSettingsTest, AFileFarTooLargeForSettingsIsKeptAsideUnread) {
+  // Ten megabytes once took seven gigabytes to read; a hundred ended every start in an
+  // uncaught out-of-memory error.
+  std::string huge = "options{\n";
+  while (huge.size() < 200 * 1024) huge += "\tsound=1,2,3,4,5,6,7,8,9\n";
+  huge += "}\n";
+  StartWith(huge);
+  EXPECT_EQ(fs::file_size(SettingsPath() + ".broken"), huge.size());
+  EXPECT_EQ(ReadBytes(SettingsPath()),
+            "options{\n\tsound=0.500000000\n\tmusic=0.500000000\n\tekran=0.00000000\n}\n");
+  EXPECT_EQ(platform().Messages().size(), 1u);
+  EXPECT_NE(trace_.find("more than a settings file can be"), std::string::npos) << trace_;
+}
+
+TEST_F(BrokenSettingsTest, AbsurdValuesAreClampedAndWrittenBackReadable) {
+  // A screen flag beyond the int range once overflowed its conversion, and fifty digits of
+  // volume became an infinity written back as "inf", which the next start could not read.
+  StartWith("options{\n\tsound=-3\n\tmusic=" + std::string(50, '9') + "\n\tekran=3000000000\n}\n",
+            [&] {
+              TGameSettings& settings = *Game().settings;
+              EXPECT_EQ(settings.glosnoscDzwieku, 0.0f);
+              EXPECT_EQ(settings.glosnoscMuzyki, 10.0f);
+              EXPECT_EQ(settings.pelnyEkran, 1);
+              EXPECT_EQ(settings._glosnoscMuzyki, 10.0f);
+              EXPECT_TRUE(platform().Fullscreen());
+              EXPECT_EQ(settings.save(), 1);
+            });
+  EXPECT_TRUE(platform().Messages().empty());
+  EXPECT_EQ(ReadBytes(SettingsPath()),
+            "options{\n\tsound=0.00000000\n\tmusic=10.0000000\n\tekran=1.00000000\n}\n");
+  StartWith(ReadBytes(SettingsPath()), [&] { EXPECT_EQ(Game().settings->glosnoscMuzyki, 10); });
+  EXPECT_TRUE(platform().Messages().empty());
+  StartWith("options{\n\tsound=0.5\n\tmusic=7.5\n\tekran=0.99\n}\n", [&] {
+    EXPECT_EQ(Game().settings->glosnoscMuzyki, 7.5f);  // in range: kept as it is
+    EXPECT_EQ(Game().settings->pelnyEkran, 0);         // truncated
+  });
 }
 
 using SoundTest = GameTest;
