@@ -23,8 +23,10 @@ class HeadlessPlatform : public Platform {
   void SetAppDataPath(const std::string& path) { app_data_ = path; }
   void SetClock(int64_t milliseconds) { now_ = milliseconds; }
   void AdvanceClock(int64_t milliseconds) { now_ += milliseconds; }
-  // Draw through a renderer that records nothing (for measuring the cost of issuing draws).
-  void UseNullRenderer() { use_null_ = true; }
+  // Draw through a renderer that records nothing (for measuring the cost of issuing draws, and
+  // for long test runs that look at no pixels), or (false) through the software canvas again.
+  // Takes effect when the display is next opened.
+  void UseNullRenderer(bool on = true) { use_null_ = on; }
 
   // Input delivered at the next event pump, in the order queued.
   void QueueMouseMove(int x, int y);

@@ -169,6 +169,8 @@ TEST_F(AidsTest, WithEveryPieceInOneGroupTheHintDoesNothing) {
 }
 
 TEST_F(AidsTest, TheGhostDrawsThePictureAtHalfStrengthUnderThePieces) {
+  platform().UseNullRenderer(false);  // this one reads pixels
+  OpenGraphics(800, 600, 0, 60, 0);
   play->obr = TImage::Load(testing::SolidPixmap(640, 480, 0xFFFFFFFFu), -1);
   auto background = [&] {
     play->_ghost = 0;

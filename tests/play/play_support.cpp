@@ -21,7 +21,12 @@ FontRef FakePlayServices::Font(FontSize size) {
   return size == FontSize::kSmall ? small_font : middle_font;
 }
 
-PlayTest::PlayTest() {
+PlayTest::PlayTest(bool draws_pixels) {
+  // Runs that read no pixels draw through the null renderer, which keeps them fast.
+  if (!draws_pixels) {
+    platform().UseNullRenderer();
+    OpenGraphics(800, 600, 0, 60, 0);
+  }
   SetGlobalMouse(services.mouse);
   SetFrameFactor(1);
   TSpark::destroyAll();

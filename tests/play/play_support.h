@@ -45,7 +45,9 @@ class FakePlayServices : public PlayServices {
 
 class PlayTest : public HeadlessTest {
  protected:
-  PlayTest();
+  // With draws_pixels the play screen draws on the software canvas (slow under the
+  // sanitizers); otherwise through the null renderer.
+  explicit PlayTest(bool draws_pixels = false);
   ~PlayTest() override;
 
   // A cols × rows puzzle of cell × cell pieces (id = row · cols + col), every piece lying at

@@ -25,10 +25,6 @@ constexpr int kLimit = 600;  // no test should need more frames
 
 class CreditsTest : public GameTest {
  protected:
-  // These tests follow the fragments, not the pixels: drawing thousands of sparks through the
-  // software renderer would only make them slow.
-  CreditsTest() { platform().UseNullRenderer(); }
-
   // Opens the credits in the menu's first clickable frame and calls inside(n) after every
   // shown credits frame n (0 the first). Returns how many credits frames were shown before the
   // menu ran again, or -1 when the credits did not end.

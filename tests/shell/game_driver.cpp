@@ -20,6 +20,9 @@ std::filesystem::path& RunFolder() {
 }  // namespace
 
 GameTest::GameTest() {
+  // Most runs look at the game's objects, not its pixels: the null renderer keeps them fast
+  // (the sanitizer build rasterises slowly). A test that reads pixels calls DrawPixels().
+  platform().UseNullRenderer();
   platform().SetAppDataPath(TempDir().string());
   platform().HeadlessAudio().SetManual(true);
 }

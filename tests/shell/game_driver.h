@@ -38,6 +38,9 @@ class GameTest : public HeadlessTest {
   // missing page) before RunFrames. Returns the copy's path.
   std::filesystem::path InstallCopy();
 
+  // The game draws on the software canvas, so that the test can read its pixels.
+  void DrawPixels() { platform().UseNullRenderer(false); }
+
   std::string UserDir() const;
   std::string SettingsPath() const { return UserDir() + "/data/options.tsc"; }
 

@@ -61,6 +61,7 @@ TEST_F(StartTest, FirstStartMakesTheFoldersAndWritesTheDefaults) {
 }
 
 TEST_F(StartTest, TheLoadingScreenShowsItsTextOverTheMenuBackground) {
+  DrawPixels();
   RunFrames([&](int frame) {
     if (frame != 0) return;
     // "Loading..." in the large font, centred on x 400 from y 290: light pixels there.

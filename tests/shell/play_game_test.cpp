@@ -89,6 +89,7 @@ TEST_F(ChooserTest, AClickDuringTheFadeInPicksNothingAndCancelBuildsNothing) {
 
 TEST_F(ChooserTest, TheLabelsReadColumnsByRowsAndThePieceCount) {
   // The first set's labels, as the chooser draws them under its thumbnail.
+  DrawPixels();
   EXPECT_EQ(kPictureSets[0].cols, 4);
   EXPECT_EQ(kPictureSets[0].rows, 3);
   RunChooser(

@@ -54,28 +54,22 @@ class Json {
   std::string out_;
 };
 
+// One "key": number pair, with the comma before it unless it opens its object.
+void Field(Json& json, const char* key, double value, bool first = false) {
+  if (!first) json.Raw(", ");
+  json.Key(key);
+  json.Number(value);
+}
+
 void Piece(Json& json, const TPuzel& piece) {
   json.Raw("{");
-  json.Key("piece");
-  json.Number(piece.id);
-  json.Raw(", ");
-  json.Key("x");
-  json.Number(piece.x);
-  json.Raw(", ");
-  json.Key("y");
-  json.Number(piece.y);
-  json.Raw(", ");
-  json.Key("w");
-  json.Number(piece.img ? piece.img->width : 0);
-  json.Raw(", ");
-  json.Key("h");
-  json.Number(piece.img ? piece.img->height : 0);
-  json.Raw(", ");
-  json.Key("xD");
-  json.Number(piece.xD);
-  json.Raw(", ");
-  json.Key("yD");
-  json.Number(piece.yD);
+  Field(json, "piece", piece.id, true);
+  Field(json, "x", piece.x);
+  Field(json, "y", piece.y);
+  Field(json, "w", piece.img ? piece.img->width : 0);
+  Field(json, "h", piece.img ? piece.img->height : 0);
+  Field(json, "xD", piece.xD);
+  Field(json, "yD", piece.yD);
   json.Raw("}");
 }
 
@@ -94,9 +88,7 @@ void PlayScreen(Json& json, const TPuzzelGame& play) {
   json.Raw(", ");
   json.Key("clock");
   json.Text(play.ClockText());
-  json.Raw(", ");
-  json.Key("ghost");
-  json.Number(play._ghost);
+  Field(json, "ghost", play._ghost);
   json.Raw(", ");
   json.Key("carried");
   json.Text(CarriedKind(play.puzel));
@@ -129,12 +121,9 @@ void PlayScreen(Json& json, const TPuzzelGame& play) {
         first_member = false;
         Piece(json, *member);
       }
-      json.Raw("], ");
-      json.Key("x");
-      json.Number(group->x);
-      json.Raw(", ");
-      json.Key("y");
-      json.Number(group->y);
+      json.Raw("]");
+      Field(json, "x", group->x);
+      Field(json, "y", group->y);
       json.Raw("}");
     }
   }
