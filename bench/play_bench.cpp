@@ -40,6 +40,9 @@ class QuietServices : public PlayServices {
   TRozcinacz& Cutter() override { return cutter; }
   TProfile& Profile() override { return profile; }
   void SaveProfile() override {}
+  void TableChanged() override {}
+  void SaveIfDue() override {}
+  void GameFinished() override {}
 
   std::shared_ptr<TDeltaTime> timer = TDeltaTime::Create(60);
   MouseRef mouse = std::make_shared<TMouse>();

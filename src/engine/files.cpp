@@ -115,16 +115,18 @@ void SyncFolderOf(const fs::path& file) {
 }
 
 std::string Latin1Bytes(std::string_view text) {
+  if (IsAscii(text)) return std::string(text);
   std::string bytes;
   for (char32_t c : DecodeUtf8(text)) bytes.push_back(static_cast<char>(c < 256 ? c : '?'));
   return bytes;
 }
 
 std::string FromLatin1(std::string_view bytes) {
-  std::u32string text;
+  if (IsAscii(bytes)) return std::string(bytes);
+  std::string text;
   text.reserve(bytes.size());
-  for (unsigned char c : bytes) text.push_back(c);
-  return EncodeUtf8(text);
+  for (unsigned char c : bytes) AppendUtf8(text, c);
+  return text;
 }
 
 std::string FromUtf16(std::string_view bytes, bool big_endian) {
@@ -257,6 +259,7 @@ std::string DecodeText(std::string_view bytes) {
 }
 
 std::string EncodeText(std::string_view text) {
+  if (IsAscii(text)) return std::string(text);  // the common case: Latin-1 as it is
   const std::u32string chars = DecodeUtf8(text);
   bool latin1 = true;
   for (char32_t c : chars) latin1 = latin1 && c < 256;
@@ -287,6 +290,11 @@ std::string LoadText(const std::string& path) {
   std::optional<std::string> text = TryLoadText(path);
   if (!text) RaiseRuntimeError("could not open file: " + path);
   return *text;
+}
+
+std::string EncodeText(std::string&& text) {
+  if (IsAscii(text)) return std::move(text);
+  return EncodeText(std::string_view(text));
 }
 
 bool SaveText(const std::string& text, const std::string& path) {

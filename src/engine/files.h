@@ -50,6 +50,8 @@ std::string DecodeText(std::string_view bytes);
 // The bytes SaveText writes: Latin-1 when every character is below 256, otherwise UTF-16
 // little-endian after the mark FF FE.
 std::string EncodeText(std::string_view text);
+// The same for a text that is no longer needed: ASCII text is returned as it is, not copied.
+std::string EncodeText(std::string&& text);
 
 // The whole text of a file; raises a RuntimeError ("could not open file: " + path) when the
 // file cannot be read.

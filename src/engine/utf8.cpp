@@ -4,8 +4,9 @@
 namespace orvela {
 
 std::u32string DecodeUtf8(std::string_view text) {
-  std::u32string out;
-  out.reserve(text.size());
+  // At most one character per byte: the buffer is made once and cut to size at the end.
+  std::u32string out(text.size(), U'\0');
+  char32_t* o = out.data();
   const auto* p = reinterpret_cast<const unsigned char*>(text.data());
   const size_t n = text.size();
   size_t i = 0;
@@ -15,7 +16,7 @@ std::u32string DecodeUtf8(std::string_view text) {
     char32_t cp = 0;
     char32_t min = 0;
     if (c < 0x80) {
-      out.push_back(c);
+      *o++ = c;
       ++i;
       continue;
     } else if ((c & 0xE0) == 0xC0) {
@@ -25,7 +26,7 @@ std::u32string DecodeUtf8(std::string_view text) {
     } else if ((c & 0xF8) == 0xF0) {
       extra = 3, cp = c & 0x07, min = 0x10000;
     } else {
-      out.push_back(0xFFFD);
+      *o++ = 0xFFFD;
       ++i;
       continue;
     }
@@ -38,18 +39,24 @@ std::u32string DecodeUtf8(std::string_view text) {
       }
     }
     if (!ok || cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-      out.push_back(0xFFFD);
+      *o++ = 0xFFFD;
       ++i;
       continue;
     }
-    out.push_back(cp);
+    *o++ = cp;
     i += extra + 1;
   }
+  out.resize(static_cast<size_t>(o - out.data()));
   return out;
 }
 
 std::string EncodeUtf8(char32_t cp) {
   std::string out;
+  AppendUtf8(out, cp);
+  return out;
+}
+
+void AppendUtf8(std::string& out, char32_t cp) {
   if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) cp = 0xFFFD;
   if (cp < 0x80) {
     out.push_back(static_cast<char>(cp));
@@ -66,14 +73,20 @@ std::string EncodeUtf8(char32_t cp) {
     out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
     out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
   }
-  return out;
 }
 
 std::string EncodeUtf8(std::u32string_view text) {
   std::string out;
   out.reserve(text.size());
-  for (char32_t cp : text) out += EncodeUtf8(cp);
+  for (char32_t cp : text) AppendUtf8(out, cp);
   return out;
+}
+
+bool IsAscii(std::string_view text) {
+  // No early exit: the loop runs over whole words at a time, and ASCII is the common case.
+  unsigned char seen = 0;
+  for (char c : text) seen |= static_cast<unsigned char>(c);
+  return seen < 0x80;
 }
 
 int CharCount(std::string_view text) {

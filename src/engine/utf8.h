@@ -17,6 +17,10 @@ namespace orvela {
 std::u32string DecodeUtf8(std::string_view text);
 std::string EncodeUtf8(std::u32string_view text);
 std::string EncodeUtf8(char32_t character);
+// Appends the character's UTF-8 bytes (a character that Unicode does not allow as U+FFFD).
+void AppendUtf8(std::string& out, char32_t character);
+// True when every byte is below 0x80: the text is ASCII, the same in UTF-8 and Latin-1.
+bool IsAscii(std::string_view text);
 // The number of characters (not bytes) of UTF-8 text.
 int CharCount(std::string_view text);
 

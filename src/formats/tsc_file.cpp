@@ -76,43 +76,8 @@ std::string ComparisonForm(const std::string& s) {
   return text.substr(begin, end - begin);
 }
 
-// A string value between double quotes, with the reader's escapes for the two characters
-// that would otherwise end or change it.
-std::string QuotedValue(const std::string& value) {
-  std::string out = "\"";
-  for (char c : value) {
-    if (c == '"' || c == '\\') out.push_back('\\');
-    out.push_back(c);
-  }
-  out.push_back('"');
-  return out;
-}
-
 bool ValidIndex(int index) {
   return index >= 0 && index < kTSCMaxValues;
-}
-
-// A number as SetNumberKey writes it: printf "%#.9g", except where that would give a text the
-// reader rejects. The reader takes only digits, one "." and a leading "-", so values printf
-// puts in exponent form (below 0.0001 or from 1e9 on) are written in plain decimals with the
-// same nine significant digits, an infinity as the largest float and NaN as 0.
-std::string NumberText(float number) {
-  double value = number;
-  if (std::isnan(value)) value = 0;
-  if (std::isinf(value)) value = std::copysign(std::numeric_limits<float>::max(), value);
-  char text[512];
-  const double magnitude = std::fabs(value);
-  if (magnitude == 0 || (magnitude >= 1e-4 && magnitude < 1e9)) {
-    std::snprintf(text, sizeof text, "%#.9g", value);
-  } else if (magnitude >= 1e9) {
-    std::snprintf(text, sizeof text, "%.1f", value);  // a float this large is a whole number
-  } else {
-    // The decimal exponent of the nine-digit form, e.g. -5 for 1.00000000e-05.
-    std::snprintf(text, sizeof text, "%.8e", value);
-    const int exponent = std::atoi(std::strchr(text, 'e') + 1);
-    std::snprintf(text, sizeof text, "%.*f", 8 - exponent, value);
-  }
-  return text;
 }
 
 }  // namespace
@@ -172,56 +137,62 @@ void TTSCFile::LoadFromText(const std::string& text) {
 
 void TTSCFile::Read() {
   Parser->Parse(Lexer->TokenList);
-  KeyList = Parser->KeyList;
-  GroupList = Parser->GroupList;
+  // The parser's lists become the file's (moved: a file of thousands of keys is not copied).
+  KeyList = std::move(Parser->KeyList);
+  GroupList = std::move(Parser->GroupList);
 }
 
 int TTSCFile::Save(const std::string& destination) const {
   return SaveText(SaveToText(), destination) ? 1 : 0;
 }
 
-std::string TTSCFile::SaveToText() const {
-  std::string text;
-  std::set<std::string> written;
-  for (const Ref<TTSCGroup>& group : GetGroupList("")) {
-    if (written.insert(TSCFoldedName(group->FullPath())).second)
-      text += SaveGroup(*group, "", written);
+TTSCFile::PathIndex TTSCFile::IndexPaths() const {
+  PathIndex index;
+  for (const Ref<TTSCKey>& key : KeyList) index.keys[TSCFoldedName(key->Path)].push_back(key.get());
+  for (const Ref<TTSCGroup>& group : GroupList) {
+    index.groups[TSCFoldedName(group->Path)].push_back(group.get());
   }
-  return text;
+  return index;
+}
+
+std::string TTSCFile::SaveToText() const {
+  TSCTextWriter writer;
+  std::set<std::string> written;
+  const PathIndex index = IndexPaths();
+  const auto top = index.groups.find(TSCFoldedName(""));
+  if (top == index.groups.end()) return std::string();
+  for (const TTSCGroup* group : top->second) {
+    if (written.insert(TSCFoldedName(group->FullPath())).second)
+      SaveGroup(*group, index, written, writer);
+  }
+  return writer.TakeText();
 }
 
 std::string TTSCFile::SaveGroup(const TTSCGroup& group, const std::string& indent) const {
   std::set<std::string> written = {TSCFoldedName(group.FullPath())};
-  return SaveGroup(group, indent, written);
+  TSCTextWriter writer(indent);
+  SaveGroup(group, IndexPaths(), written, writer);
+  return writer.TakeText();
 }
 
-std::string TTSCFile::SaveGroup(const TTSCGroup& group, const std::string& indent,
-                                std::set<std::string>& written) const {
-  const std::string full = group.FullPath();
-  std::string text = indent + group.Name + "{\n";
-  for (const Ref<TTSCKey>& key : GetKeyList(full)) {
-    text += indent + "\t" + key->Name + "=";
-    for (int32_t i = 0; i < key->ValueCount && i < kTSCMaxValues; ++i) {
-      if (i > 0) text += ",";
-      const auto index = static_cast<size_t>(i);
-      if (key->ValuesType[index] == TSC_VALUE_STRING) {
-        text += QuotedValue(key->Values[index]);
-      } else {
-        text += key->Values[index];
-      }
+void TTSCFile::SaveGroup(const TTSCGroup& group, const PathIndex& index,
+                         std::set<std::string>& written, TSCTextWriter& writer) const {
+  const std::string full = TSCFoldedName(group.FullPath());
+  writer.OpenGroup(group.Name);
+  if (const auto keys = index.keys.find(full); keys != index.keys.end()) {
+    for (const TTSCKey* key : keys->second) writer.Key(*key);
+  }
+  if (const auto subs = index.groups.find(full); subs != index.groups.end()) {
+    for (const TTSCGroup* sub : subs->second) {
+      // Groups of the same path share their keys and subgroups, which the first of them has
+      // written; writing them again under each would double the text at every level. (This
+      // also stops a top-level group with an empty name, whose path is "", from listing
+      // itself among its own subgroups.)
+      if (!written.insert(TSCFoldedName(sub->FullPath())).second) continue;
+      SaveGroup(*sub, index, written, writer);
     }
-    text += "\n";
   }
-  for (const Ref<TTSCGroup>& sub : GetGroupList(full)) {
-    // Groups of the same path share their keys and subgroups, which the first of them has
-    // written; writing them again under each would double the text at every level. (This
-    // also stops a top-level group with an empty name, whose path is "", from listing itself
-    // among its own subgroups.)
-    if (!written.insert(TSCFoldedName(sub->FullPath())).second) continue;
-    text += SaveGroup(*sub, indent + "\t", written);
-  }
-  text += indent + "}\n";
-  return text;
+  writer.CloseGroup();
 }
 
 std::string TTSCFile::GetStringKey(const std::string& path, const std::string& name,
@@ -238,8 +209,12 @@ float TTSCFile::GetNumberKey(const std::string& path, const std::string& name, i
   const Ref<TTSCKey> key = ResolveKey(path, name);
   if (!key) RaiseRuntimeError("The key " + path + "::" + name + " does not exist");
   if (!ValidIndex(index)) return 0;
+  return TSCNumberValue(key->Values[static_cast<size_t>(index)]);
+}
+
+float TSCNumberValue(const std::string& text) {
   // A number beyond the float range (a long row of digits) saturates at the largest float.
-  const double value = std::atof(key->Values[static_cast<size_t>(index)].c_str());
+  const double value = std::atof(text.c_str());
   constexpr double kLargest = std::numeric_limits<float>::max();
   return static_cast<float>(std::clamp(value, -kLargest, kLargest));
 }
@@ -251,7 +226,7 @@ void TTSCFile::SetStringKey(const std::string& path, const std::string& name,
 
 void TTSCFile::SetNumberKey(const std::string& path, const std::string& name, float value,
                             int index) {
-  SetValue(path, name, NumberText(value), index, TSC_VALUE_NUMBER);
+  SetValue(path, name, TSCNumberText(value), index, TSC_VALUE_NUMBER);
 }
 
 void TTSCFile::SetValue(const std::string& path, const std::string& name, const std::string& value,

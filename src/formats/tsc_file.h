@@ -5,13 +5,19 @@
 
 #include <set>
 #include <string>
+#include <unordered_map>
+#include <vector>
 
 #include "engine/object.h"
 #include "formats/tsc_lexer.h"
 #include "formats/tsc_parser.h"
 #include "formats/tsc_records.h"
+#include "formats/tsc_writer.h"
 
 namespace orvela {
+
+// A value's text as a number, as GetNumberKey converts it (see there).
+float TSCNumberValue(const std::string& text);
 
 class TTSCFile : public TObject {
  public:
@@ -82,9 +88,16 @@ class TTSCFile : public TObject {
   // Finds or makes the key and stores one value; nothing for an index outside 0 … 99.
   void SetValue(const std::string& path, const std::string& name, const std::string& value,
                 int index, int32_t type);
+  // The keys and groups of each path (by comparison form), in file order: built once per
+  // write, so that writing a file takes time in proportion to its size.
+  struct PathIndex {
+    std::unordered_map<std::string, std::vector<const TTSCKey*>> keys;
+    std::unordered_map<std::string, std::vector<const TTSCGroup*>> groups;
+  };
+  PathIndex IndexPaths() const;
   // SaveGroup, skipping (and adding to `written`) the comparison forms of paths already written.
-  std::string SaveGroup(const TTSCGroup& group, const std::string& indent,
-                        std::set<std::string>& written) const;
+  void SaveGroup(const TTSCGroup& group, const PathIndex& index, std::set<std::string>& written,
+                 TSCTextWriter& writer) const;
   void Read();  // parses the lexer's tokens into the lists
 };
 

@@ -137,21 +137,21 @@ void TTSCLexer::NextChar() {
   ++TokenChar;
 }
 
-void TTSCLexer::NewToken(int32_t kind, const std::string& value) {
+void TTSCLexer::NewToken(int32_t kind, std::string value) {
   auto token = std::make_shared<TTSCToken>();
   token->ID = kind;
   if (OverwriteTokenID != 0) {
     token->ID = OverwriteTokenID;
     OverwriteTokenID = 0;
   }
-  token->Value = value;
+  token->Value = std::move(value);
   token->Line = TokenLine;
   token->Char = TokenChar;
   TokenList.AddLast(token);
 }
 
 void TTSCLexer::LexString(char32_t quote) {
-  std::u32string value;
+  std::string value;  // UTF-8, built as the characters come
   NextChar();
   for (;;) {
     if (at_end_) Fail("Unfinished string");
@@ -190,19 +190,19 @@ void TTSCLexer::LexString(char32_t quote) {
           if (e != '\\' && e != quote) {
             Fail("Unknown escape sequence ('\\" + EncodeUtf8(e) + "')");
           }
-          value.push_back(e);
+          AppendUtf8(value, e);
           break;
       }
     } else {
-      value.push_back(c);
+      AppendUtf8(value, c);
     }
     NextChar();
   }
-  NewToken(TSC_STRING, EncodeUtf8(value));
+  NewToken(TSC_STRING, std::move(value));
 }
 
 void TTSCLexer::LexNumber() {
-  std::u32string text;
+  std::string text;  // number characters are ASCII
   bool radix = false;
   while (!at_end_ && IsNumberChar(FirstTokenChar)) {
     if (FirstTokenChar == '.') {
@@ -211,23 +211,22 @@ void TTSCLexer::LexNumber() {
     } else if (FirstTokenChar == '-' && !text.empty()) {
       Fail("Unary minus must come at the start of a number");
     }
-    text.push_back(FirstTokenChar);
+    text.push_back(static_cast<char>(FirstTokenChar));
     NextChar();
   }
   if (at_end_) Fail("Unexpected end of file");
-  NewToken(TSC_NUMBER, EncodeUtf8(text));
+  NewToken(TSC_NUMBER, std::move(text));
 }
 
 void TTSCLexer::LexIdent() {
-  std::u32string text;
+  std::string name;  // identifier characters are ASCII
   while (!at_end_ && (IsLetter(FirstTokenChar) || IsDigit(FirstTokenChar))) {
-    text.push_back(FirstTokenChar);
+    name.push_back(static_cast<char>(FirstTokenChar));
     NextChar();
   }
   if (at_end_) Fail("Unexpected end of file");
-  const std::string name = EncodeUtf8(text);
   if (TSCSameName(name, "define")) OverwriteTokenID = TSC_DEFINE;
-  NewToken(TSC_IDENT, name);
+  NewToken(TSC_IDENT, std::move(name));
 }
 
 void TTSCLexer::Fail(const std::string& message) const {

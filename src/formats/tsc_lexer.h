@@ -32,7 +32,7 @@ class TTSCLexer : public TObject {
  private:
   // Makes the next character current; at the end of the text the position stays where it was.
   void NextChar();
-  void NewToken(int32_t kind, const std::string& value);
+  void NewToken(int32_t kind, std::string value);
   void LexString(char32_t quote);
   void LexNumber();
   void LexIdent();

@@ -20,20 +20,21 @@ void TTSCParser::Parse(const TList<TTSCToken>& tokens) {
   PathArray.fill(std::string());
 }
 
-Ref<TTSCToken> TTSCParser::NextToken() {
+const Ref<TTSCToken>& TTSCParser::NextToken() {
   if (static_cast<size_t>(TokenPosition) >= TokenArray.size()) FailAtEnd();
   CurrentToken = TokenArray[static_cast<size_t>(TokenPosition)];
   ++TokenPosition;
   return CurrentToken;
 }
 
-Ref<TTSCToken> TTSCParser::LookAheadToken() const {
-  if (static_cast<size_t>(TokenPosition) >= TokenArray.size()) return nullptr;
+const Ref<TTSCToken>& TTSCParser::LookAheadToken() const {
+  static const Ref<TTSCToken> kNone;
+  if (static_cast<size_t>(TokenPosition) >= TokenArray.size()) return kNone;
   return TokenArray[static_cast<size_t>(TokenPosition)];
 }
 
-Ref<TTSCToken> TTSCParser::ReadToken(int32_t kind) {
-  Ref<TTSCToken> token = NextToken();
+const Ref<TTSCToken>& TTSCParser::ReadToken(int32_t kind) {
+  const Ref<TTSCToken>& token = NextToken();
   if (token->ID != kind) {
     RaiseRuntimeError("ERROR: Expecting token \"" + TSCTokenKindName(kind) + "\" at line " +
                       std::to_string(token->Line) + ", position " + std::to_string(token->Char));
@@ -42,27 +43,27 @@ Ref<TTSCToken> TTSCParser::ReadToken(int32_t kind) {
 }
 
 void TTSCParser::ParseStatement() {
-  const Ref<TTSCToken> token = NextToken();
-  if (token->ID == TSC_HASH) {
+  const TTSCToken& token = *NextToken();
+  if (token.ID == TSC_HASH) {
     ParseDirective();
     return;
   }
-  if (token->ID != TSC_IDENT) Fail("Unexpected " + TSCTokenKindName(token->ID));
-  const std::string name = token->Value;
-  const Ref<TTSCToken> next = NextToken();
-  if (next->ID == TSC_OPEN_BRACE) {
+  if (token.ID != TSC_IDENT) Fail("Unexpected " + TSCTokenKindName(token.ID));
+  const std::string& name = token.Value;
+  const TTSCToken& next = *NextToken();
+  if (next.ID == TSC_OPEN_BRACE) {
     ParseGroup(name);
-  } else if (next->ID == TSC_EQUALS) {
+  } else if (next.ID == TSC_EQUALS) {
     ParseKey(name);
   } else {
-    Fail("Unexpected " + TSCTokenKindName(next->ID));
+    Fail("Unexpected " + TSCTokenKindName(next.ID));
   }
 }
 
 void TTSCParser::ParseDirective() {
-  const Ref<TTSCToken> directive = NextToken();
-  if (directive->ID != TSC_DEFINE) {
-    Fail("Unknown directive \"" + TSCTokenKindName(directive->ID) + "\"");
+  const TTSCToken& directive = *NextToken();
+  if (directive.ID != TSC_DEFINE) {
+    Fail("Unknown directive \"" + TSCTokenKindName(directive.ID) + "\"");
   }
   const std::string name = ReadToken(TSC_IDENT)->Value;
   const Ref<TTSCToken> value = NextToken();
@@ -86,7 +87,7 @@ void TTSCParser::ParseGroup(const std::string& name) {
   PathArray[static_cast<size_t>(PathTop)] = group->FullPath();
   ++PathTop;
   for (;;) {
-    const Ref<TTSCToken> next = LookAheadToken();
+    const Ref<TTSCToken>& next = LookAheadToken();
     if (!next) FailAtEnd();  // the tokens ran out before the "}"
     if (next->ID == TSC_CLOSE_BRACE) break;
     ParseStatement();
@@ -102,30 +103,30 @@ void TTSCParser::ParseKey(const std::string& name) {
   KeyList.AddLast(key);
   int32_t count = 0;
   for (;;) {
-    const Ref<TTSCToken> value = NextToken();
+    const TTSCToken& value = *NextToken();
     if (count >= kTSCMaxValues) {
       Fail("Too many values in a key (at most " + std::to_string(kTSCMaxValues) + ")");
     }
     const auto index = static_cast<size_t>(count);
-    if (value->ID == TSC_NUMBER) {
-      key->Values.Set(index, value->Value);
+    if (value.ID == TSC_NUMBER) {
+      key->Values.Set(index, value.Value);
       key->ValuesType.Set(index, TSC_VALUE_NUMBER);
-    } else if (value->ID == TSC_STRING) {
-      key->Values.Set(index, value->Value);
+    } else if (value.ID == TSC_STRING) {
+      key->Values.Set(index, value.Value);
       key->ValuesType.Set(index, TSC_VALUE_STRING);
-    } else if (value->ID == TSC_IDENT) {
+    } else if (value.ID == TSC_IDENT) {
       Ref<TTSCDefine> match;
       for (const Ref<TTSCDefine>& define : DefineList) {
-        if (TSCSameName(define->Ident, value->Value)) match = define;  // the last one wins
+        if (TSCSameName(define->Ident, value.Value)) match = define;  // the last one wins
       }
-      if (!match) Fail("Unexpected token " + TSCTokenKindName(value->ID));
+      if (!match) Fail("Unexpected token " + TSCTokenKindName(value.ID));
       key->Values.Set(index, match->Value);
       key->ValuesType.Set(index, TSC_VALUE_PLAIN);
     } else {
-      Fail("Unexpected token " + TSCTokenKindName(value->ID));
+      Fail("Unexpected token " + TSCTokenKindName(value.ID));
     }
     ++count;
-    const Ref<TTSCToken> next = LookAheadToken();
+    const Ref<TTSCToken>& next = LookAheadToken();
     if (!next || next->ID != TSC_COMMA) break;
     NextToken();
   }

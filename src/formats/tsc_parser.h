@@ -27,12 +27,13 @@ class TTSCParser : public TObject {
   // Parses every statement; the lists are replaced. The path stack is empty again afterwards.
   void Parse(const TList<TTSCToken>& tokens);
 
-  // The next token, which becomes CurrentToken; the end of the tokens is an error.
-  Ref<TTSCToken> NextToken();
+  // The next token, which becomes CurrentToken; the end of the tokens is an error. (The
+  // tokens are handed out by reference: a file of thousands of keys has a great many.)
+  const Ref<TTSCToken>& NextToken();
   // The next token without taking it; null at the end.
-  Ref<TTSCToken> LookAheadToken() const;
+  const Ref<TTSCToken>& LookAheadToken() const;
   // The next token, which must be of that kind.
-  Ref<TTSCToken> ReadToken(int32_t kind);
+  const Ref<TTSCToken>& ReadToken(int32_t kind);
 
  private:
   void ParseStatement();

@@ -3,6 +3,7 @@
 // the parser and TTSCFile; nothing here touches files.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -61,25 +62,35 @@ class TTSCDefine : public TObject {
 
 // The values of one key by index 0 … 99, held only up to the highest index set so far: a key
 // of one value keeps one entry, not a hundred (a long file of small keys must not take a
-// hundred times its size). An index that holds nothing reads as the empty value, "" or 0.
+// hundred times its size). The first value lives in the slots themselves, so the common key
+// of one value needs no storage of its own. An index that holds nothing reads as the empty
+// value, "" or 0.
 template <typename T>
 class TSCValueSlots {
  public:
   const T& operator[](size_t index) const {
     static const T kEmpty{};
-    return index < items_.size() ? items_[index] : kEmpty;
+    if (index == 0) return first_;
+    return index <= rest_.size() ? rest_[index - 1] : kEmpty;
   }
   // Stores the value at index; an index beyond the key's limit changes nothing.
   void Set(size_t index, T value) {
     if (index >= static_cast<size_t>(kTSCMaxValues)) return;
-    if (index >= items_.size()) items_.resize(index + 1);
-    items_[index] = std::move(value);
+    held_ = std::max(held_, index + 1);
+    if (index == 0) {
+      first_ = std::move(value);
+      return;
+    }
+    if (index > rest_.size()) rest_.resize(index);
+    rest_[index - 1] = std::move(value);
   }
   // How many slots are held (the highest index set, plus one).
-  size_t Held() const { return items_.size(); }
+  size_t Held() const { return held_; }
 
  private:
-  std::vector<T> items_;
+  T first_{};
+  std::vector<T> rest_;  // indexes 1 …
+  size_t held_ = 0;
 };
 
 class TTSCKey : public TObject {

@@ -14,18 +14,45 @@
 namespace orvela {
 
 int TMessageWindow::setup() {
-  menu = std::make_shared<TMenu>();
   img = TImage::Load("gfx/gui/messageWindow.png", -1);
   x = 200;
   y = 200;
-  const std::vector<int> frames = {0, 1};
-  menu->AddItem(CreateAnimButton(
-      1, "gfx/gui/ustawienia/ok.png", frames,
-      CreateDim(static_cast<float>(x + 280), static_cast<float>(y + 135), 0, 0, 0, 1, 1, 0), 1));
-  menu->AddItem(CreateAnimButton(
-      2, "gfx/gui/p_cancel.png", frames,
-      CreateDim(static_cast<float>(x + 90), static_cast<float>(y + 135), 0, 0, 0, 1, 1, 0), 1));
+  menu = makeButtons("gfx/gui/ustawienia/ok.png", "gfx/gui/p_cancel.png");
   return 0;
+}
+
+MenuRef TMessageWindow::makeButtons(const std::string& yes_image,
+                                    const std::string& no_image) const {
+  auto buttons = std::make_shared<TMenu>();
+  const std::vector<int> frames = {0, 1};
+  buttons->AddItem(CreateAnimButton(
+      1, yes_image, frames,
+      CreateDim(static_cast<float>(x + 280), static_cast<float>(y + 135), 0, 0, 0, 1, 1, 0), 1));
+  buttons->AddItem(CreateAnimButton(
+      2, no_image, frames,
+      CreateDim(static_cast<float>(x + 90), static_cast<float>(y + 135), 0, 0, 0, 1, 1, 0), 1));
+  return buttons;
+}
+
+int TMessageWindow::ask(const std::string& text, const MenuRef& buttons,
+                        const std::function<void()>& behind) {
+  // The sort-up question's parts come back however the loop ends (closing the window ends it
+  // by an exception).
+  struct Restore {
+    TMessageWindow& window;
+    MenuRef menu;
+    std::string txt;
+    std::function<void()> behind;
+    ~Restore() {
+      window.menu = std::move(menu);
+      window.txt = std::move(txt);
+      window.drawBehind = std::move(behind);
+    }
+  } restore{*this, menu, txt, drawBehind};
+  menu = buttons;
+  txt = text;
+  drawBehind = behind;
+  return mainLoop();
 }
 
 int TMessageWindow::draw() {

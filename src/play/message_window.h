@@ -1,6 +1,7 @@
 // TMessageWindow: the modal yes/no question of the game. A window picture with a justified
 // text and two buttons, OK and Cancel, fades in over the frozen screen behind it (the play
 // screen; sparks keep flying), runs its own frame loop, fades out and returns the answer.
+// Other questions bring their own text, button pictures and backdrop for one asking.
 #pragma once
 
 #include <functional>
@@ -36,6 +37,14 @@ class TMessageWindow : public TObject {
   int setupLoop();
   // Runs the window until it has faded out after an answer; returns it (1 OK, 0 Cancel).
   int mainLoop();
+
+  // The two buttons of a question, from two-frame strips: id 1 where OK stands, id 2 where
+  // Cancel stands.
+  MenuRef makeButtons(const std::string& yes_image, const std::string& no_image) const;
+  // Asks another question: the text, the buttons (from makeButtons) and what is drawn behind
+  // the window, for this one asking; the sort-up question is back afterwards. Returns 1 for
+  // the button where OK stands, 0 for the other.
+  int ask(const std::string& text, const MenuRef& buttons, const std::function<void()>& behind);
 
  private:
   PlayServices& services_;

@@ -10,6 +10,7 @@
 #include "engine/random.h"
 #include "play/message_window.h"
 #include "play/play_screen.h"
+#include "play/play_services.h"
 #include "play/selection.h"
 #include "ui/delta_time.h"
 #include "ui/mouse.h"
@@ -114,6 +115,7 @@ void TPuzzelGame::_uluz() {
     messageWindow->setMessage(0);
     if (messageWindow->mainLoop() == 0) return;
   }
+  services_.GameFinished();
   _stan = "AUTO";
   puzel = nullptr;
   xz = yz = -1;
@@ -186,6 +188,7 @@ void TPuzzelGame::poukladajPuzzle() {
         break;
     }
   }
+  services_.TableChanged();
 }
 
 bool TPuzzelGame::przerzucic(int k, int x, int y, int w, int h) {

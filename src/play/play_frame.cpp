@@ -171,6 +171,7 @@ void TPuzzelGame::_upuscPuzel() {
   holdedTime = MilliClock();
   puzzelHolded = 0;
   services_.Play(PlaySound::kClick);
+  services_.TableChanged();
 }
 
 void TPuzzelGame::sprawdzCzyUlozone() {
@@ -181,6 +182,7 @@ void TPuzzelGame::sprawdzCzyUlozone() {
 
 void TPuzzelGame::_wygrana() {
   services_.Play(PlaySound::kInfo);
+  services_.GameFinished();
   _stan = "WIN";
   _obrAlpha = 0;
   _obrDAlpha = 1;

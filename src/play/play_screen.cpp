@@ -197,6 +197,7 @@ void TPuzzelGame::mainLoop() {
     const MouseRef& mouse = GlobalMouse();
     if (mouse && mouse->leftPressed && imgOver == 1) _showHide();
     checkMouse();
+    services_.SaveIfDue();
     if (dFade == 1 && fade == 1 && _dokad == 0) wyjdz = 1;
   }
 }

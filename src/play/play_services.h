@@ -1,7 +1,7 @@
 // What the play screen and the message window need from the game around them: the frame
 // steps of the game's screen loops, the sound effects and the per-frame sound update, the
-// settings window over the table, the fonts, the cutter with its waiting screen, and saving
-// the game. The shell installs one implementation; tests install their own.
+// settings window over the table, the fonts, the cutter with its waiting screen, and keeping
+// the game saved. The shell installs one implementation; tests install their own.
 #pragma once
 
 #include <string>
@@ -37,6 +37,12 @@ class PlayServices {
   virtual TProfile& Profile() = 0;
   // Writes the game in progress to the profile file.
   virtual void SaveProfile() = 0;
+  // The table changed (a drop, a clean-up): the game is written soon, at most once a second.
+  virtual void TableChanged() = 0;
+  // Once a frame of play: writes a waiting change when its time has come.
+  virtual void SaveIfDue() = 0;
+  // The puzzle is won or sorted up: there is no game left to continue.
+  virtual void GameFinished() = 0;
 };
 
 }  // namespace orvela

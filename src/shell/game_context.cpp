@@ -10,6 +10,7 @@
 #include "play/play_mouse.h"
 #include "play/play_screen.h"
 #include "play/profile.h"
+#include "play/profile_manager.h"
 #include "play/spark.h"
 #include "play/waiting_clock.h"
 #include "play/waiting_screen.h"
@@ -41,8 +42,9 @@ GameContext::GameContext() : previous_(current) {
   mouse = std::make_shared<TPuzzelMouse>();
   SetGlobalMouse(mouse);
   shape_grid = std::make_shared<TKreatorKlockow>();
+  profile_manager = std::make_shared<TProfileManager>(profile_services_);
   main_menu = std::make_shared<TGame>();
-  profile = std::make_shared<TProfile>();
+  profile = std::make_shared<TProfile>(&profile_services_);
   chooser = std::make_shared<TWyborZestawu>();
   more_games = std::make_shared<TMoreGames>();
   credits = std::make_shared<TCredits>();

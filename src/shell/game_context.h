@@ -11,6 +11,7 @@
 #include "engine/font.h"
 #include "play/spark.h"
 #include "shell/shell_play_services.h"
+#include "shell/shell_profile_services.h"
 #include "ui/screen_loop.h"
 
 namespace orvela {
@@ -25,6 +26,7 @@ class WaitingScreen;
 class TDeltaTime;
 class TPuzzelMouse;
 class TKreatorKlockow;
+class TProfileManager;
 class TGame;
 class TMoreGames;
 class TCredits;
@@ -48,6 +50,7 @@ struct GameContext {
   std::shared_ptr<TDeltaTime> frame_timer;
   std::shared_ptr<TPuzzelMouse> mouse;
   std::shared_ptr<TKreatorKlockow> shape_grid;
+  std::shared_ptr<TProfileManager> profile_manager;
   std::shared_ptr<TGame> main_menu;
   std::shared_ptr<TProfile> profile;
   std::shared_ptr<TWyborZestawu> chooser;  // the picture-set chooser
@@ -76,8 +79,9 @@ struct GameContext {
   ScreenLoop screen_loop() const;
 
  private:
-  ParticleSparkEmitter spark_emitter_;  // where the pieces' sparks go
-  ShellPlayServices play_services_;     // the play screen's way into the game
+  ParticleSparkEmitter spark_emitter_;     // where the pieces' sparks go
+  ShellPlayServices play_services_;        // the play screen's way into the game
+  ShellProfileServices profile_services_;  // the profile's
   GameContext* previous_;
 };
 

@@ -6,10 +6,13 @@
 
 #include "construction/cutter.h"
 #include "construction/shape_grid.h"
+#include "engine/context.h"
 #include "engine/engine.h"
+#include "play/message_window.h"
 #include "play/play_mouse.h"
 #include "play/play_screen.h"
 #include "play/profile.h"
+#include "play/profile_manager.h"
 #include "play/spark.h"
 #include "shell/credits.h"
 #include "shell/game_context.h"
@@ -121,7 +124,7 @@ int TGame::mainLoop() {
     if (KeyHits(KEY_ESCAPE)) wyjdz = 1;
     switch (r) {
       case 1:
-        goToNewGame();
+        goToPlay();
         break;
       case 2:
         credits();
@@ -140,6 +143,7 @@ int TGame::mainLoop() {
     }
     auto covered = [&] { return fade == 1 && dFade == 1; };
     if (covered() && _dokad == GO_NEW_GAME) StartNewGame();
+    if (covered() && _dokad == GO_CONTINUE) continueFree();
     if (covered() && _dokad == GO_EXIT) wyjdz = 1;
     if (covered() && _dokad == GO_MORE_GAMES) moreGames();
     SoundUpdate();
@@ -175,6 +179,12 @@ int TGame::StartNewGame() {
 }
 
 int TGame::playFree(const TZestaw& zestaw) {
+  // A picture that could not be cut has been reported; there is nothing to play.
+  if (newPuzzle(zestaw)) runPlay();
+  return 0;
+}
+
+int TGame::newPuzzle(const TZestaw& zestaw) {
   GameContext& game = Game();
   TKreatorKlockow& grid = *game.shape_grid;
   grid.KSZTALT = zestaw.ksztalt;
@@ -187,9 +197,46 @@ int TGame::playFree(const TZestaw& zestaw) {
   const PixmapRef mask_b = grid.drawOn(zestaw.w, zestaw.h);
   TPuzzelGame& play = *game.play;
   play.startNewGame(zestaw.url, mask_a, mask_b, cell.x, cell.y);
-  // A picture that could not be cut has been reported; there is nothing to play.
-  if (play.listaPuzzli.IsEmpty()) return 0;
-  play.mainLoop();
+  return play.listaPuzzli.IsEmpty() ? 0 : 1;
+}
+
+int TGame::goToPlay() {
+  GameContext& game = Game();
+  if (!game.profile_manager->gameInProgress()) return goToNewGame();
+  TMessageWindow& window = *game.message_window;
+  if (!continueButtons) {
+    continueButtons = window.makeButtons("gfx/gui/p_continue.png", "gfx/gui/p_new_puzzle.png");
+  }
+  if (window.ask(kContinueQuestion, continueButtons, [this] { draw(); }) == 1) {
+    return goToContinue();
+  }
+  return goToNewGame();
+}
+
+int TGame::goToContinue() {
+  dFade = 1;
+  _dokad = GO_CONTINUE;
+  return 0;
+}
+
+int TGame::continueFree() {
+  dFade = 0;
+  TProfileManager& profiles = *Game().profile_manager;
+  if (profiles.continueGame()) return runPlay();
+  // A broken profile was set aside and a fresh one started: a new puzzle, then.
+  if (!profiles.gameInProgress()) return StartNewGame();
+  return 0;
+}
+
+int TGame::runPlay() {
+  GameContext& game = Game();
+  try {
+    game.play->mainLoop();
+  } catch (const QuitRequested&) {
+    game.profile_manager->playLeft();  // the window was closed during play
+    throw;
+  }
+  game.profile_manager->playLeft();
   return 0;
 }
 

@@ -3,6 +3,7 @@
 
 #include "construction/cutter.h"
 #include "play/profile.h"
+#include "play/profile_manager.h"
 #include "shell/game_context.h"
 #include "shell/settings.h"
 #include "shell/sound_manager.h"
@@ -60,6 +61,20 @@ TProfile& ShellPlayServices::Profile() {
   return *Game().profile;
 }
 
-void ShellPlayServices::SaveProfile() {}
+void ShellPlayServices::SaveProfile() {
+  Game().profile_manager->saveProfile();
+}
+
+void ShellPlayServices::TableChanged() {
+  Game().profile_manager->tableChanged();
+}
+
+void ShellPlayServices::SaveIfDue() {
+  Game().profile_manager->saveWhenDue();
+}
+
+void ShellPlayServices::GameFinished() {
+  Game().profile_manager->gameFinished();
+}
 
 }  // namespace orvela

@@ -16,6 +16,9 @@ class ShellPlayServices : public PlayServices {
   TRozcinacz& Cutter() override;
   TProfile& Profile() override;
   void SaveProfile() override;
+  void TableChanged() override;
+  void SaveIfDue() override;
+  void GameFinished() override;
 };
 
 }  // namespace orvela

@@ -13,6 +13,7 @@
 #include "play/message_window.h"
 #include "play/play_mouse.h"
 #include "play/play_screen.h"
+#include "play/profile_manager.h"
 #include "play/spark.h"
 #include "play/waiting_clock.h"
 #include "play/waiting_screen.h"
@@ -101,6 +102,7 @@ int RunGame(void (*before_start)(GameContext&)) {
   game.mouse->loadCursor("gfx/kursor.png", 1, 1);
   game.main_menu->setup();
   game.play->setup();
+  game.profile_manager->setup();
   game.chooser->setup();
   TZegar::setup();
   LoadParticleImages();
@@ -114,6 +116,9 @@ int RunGame(void (*before_start)(GameContext&)) {
   game.cutter->progress = game.waiting_screen.get();
   game.message_window->setup();
   game.sounds->load();
+  // The saved game: read when there is one (a game in progress is offered by Play), the
+  // default profile made and written when there is none.
+  game.profile_manager->checkProfiles();
 
   game.main_menu->start();
   return 0;

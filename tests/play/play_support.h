@@ -31,6 +31,9 @@ class FakePlayServices : public PlayServices {
   TRozcinacz& Cutter() override { return cutter; }
   TProfile& Profile() override { return profile; }
   void SaveProfile() override { ++saves; }
+  void TableChanged() override { ++table_changes; }
+  void SaveIfDue() override { ++save_checks; }
+  void GameFinished() override { ++finished; }
 
   std::shared_ptr<TDeltaTime> timer = TDeltaTime::Create(60);
   MouseRef mouse = std::make_shared<TMouse>();
@@ -41,6 +44,9 @@ class FakePlayServices : public PlayServices {
   int sound_updates = 0;
   int settings_opened = 0;
   int saves = 0;
+  int table_changes = 0;
+  int save_checks = 0;
+  int finished = 0;
 };
 
 class PlayTest : public HeadlessTest {

@@ -1,9 +1,11 @@
 // Test support for the whole game.
 #include "shell/game_driver.h"
 
+#include "engine/context.h"
 #include "engine/engine.h"
 #include "engine/files.h"
 #include "shell/startup.h"
+#include "ui/screen_loop.h"
 
 namespace orvela::testing {
 
@@ -42,6 +44,10 @@ std::filesystem::path GameTest::InstallCopy() {
   return install_;
 }
 
+std::string GameTest::Screen() {
+  return RunningScreen::Current();
+}
+
 void GameTest::StopGame() {
   throw GameStopped{};
 }
@@ -64,6 +70,8 @@ int GameTest::RunFrames(const std::function<void(int frame)>& on_frame) {
               }),
               0);
   } catch (const GameStopped&) {
+  } catch (const QuitRequested&) {
+    // The player closed the window: the program ends there, as the game's main ends it.
   }
   platform().SetPresentHook(nullptr);
   return frame;

@@ -15,6 +15,8 @@ namespace orvela::testing {
 // The main menu's first clickable frame at a frame factor of 1: the quit highlight reaches
 // x 325. Input queued after frame n is read by frame n + 1.
 constexpr int kFirstClickable = 72;
+// The centre of the main menu's Play button.
+constexpr int kPlay[2] = {400, 335};
 // RunFrames stops a game that runs longer than this (a test that waits for what never comes).
 constexpr int kFrameLimit = 30000;
 
@@ -23,7 +25,8 @@ class GameTest : public HeadlessTest {
   GameTest();
 
   // Runs the game; on_frame(n) runs after shown frame n (0 is the loading screen). Returns
-  // the number of frames shown. A test ends the run early with StopGame().
+  // the number of frames shown. A test ends the run early with StopGame(); a run whose window
+  // is closed (QueueQuit) ends as the program does.
   int RunFrames(const std::function<void(int frame)>& on_frame);
   [[noreturn]] static void StopGame();
 
@@ -42,6 +45,8 @@ class GameTest : public HeadlessTest {
   void DrawPixels() { platform().UseNullRenderer(false); }
 
   std::string UserDir() const;
+  // The screen whose loop is running ("menu", "play", ...).
+  static std::string Screen();
   std::string SettingsPath() const { return UserDir() + "/data/options.tsc"; }
 
  private:

@@ -8,6 +8,7 @@
 #include "construction/cutter.h"
 #include "play/play_screen.h"
 #include "play/profile.h"
+#include "play/profile_manager.h"
 #include "shell/game_driver.h"
 #include "shell/main_menu.h"
 #include "shell/puzzle_solver.h"
@@ -19,13 +20,8 @@ namespace {
 
 using testing::GameTest;
 using testing::kFirstClickable;
+using testing::kPlay;
 using testing::PuzzleSolver;
-
-const int kPlay[2] = {400, 335};
-
-std::string Screen() {
-  return RunningScreen::Current();
-}
 
 class ChooserTest : public GameTest {
  protected:
@@ -161,6 +157,9 @@ TEST_P(SolveTest, APlayerSolvesTheSetWithTheMouseAndReturnsToTheMenu) {
           }
           EXPECT_EQ(play.ClockText(), clock_at_win);  // the clock stopped at the win
           EXPECT_TRUE(play.listaPuzzli.IsEmpty());
+          // The won puzzle is finished: Play will not offer to continue it.
+          EXPECT_EQ(Game().profile->_level, -1);
+          EXPECT_FALSE(Game().profile_manager->gameInProgress());
           const ButtonRef ok = play.infoMenu->GetItem(1);
           Press(static_cast<int>(ok->dim->Left()) + 15, static_cast<int>(ok->dim->Top()) + 10);
           phase = kBack;

@@ -351,6 +351,9 @@ def build(manifest):
         put(highlight(150, 36, text, 17), "gfx/gui/%s02.png" % name)
     put(two_frame(70, 32, "Cancel", 14, "coral"), "gfx/gui/p_cancel.png", 2)
     put(two_frame(70, 32, "OK", 15, "leaf"), "gfx/gui/ustawienia/ok.png", 2)
+    # the continue question's answers, where OK and Cancel stand in the message window
+    put(two_frame(104, 32, "Continue", 14, "leaf"), "gfx/gui/p_continue.png", 2)
+    put(two_frame(104, 32, "New puzzle", 14, "coral"), "gfx/gui/p_new_puzzle.png", 2)
     put(T.strip([round_button(28, "+", False), round_button(28, "+", True)]), "gfx/gui/ustawienia/plus.png", 2)
     put(T.strip([round_button(28, "-", False), round_button(28, "-", True)]), "gfx/gui/ustawienia/minus.png", 2)
     put(toggle(60, 26, True), "gfx/gui/ustawienia/on.png")

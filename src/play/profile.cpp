@@ -1,0 +1,216 @@
+// TProfile: the profile file, writing it and reading its header.
+#include "play/profile.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <new>
+#include <vector>
+
+#include "construction/shape_grid.h"
+#include "engine/async_writer.h"
+#include "engine/files.h"
+#include "engine/runtime_error.h"
+#include "formats/tsc_file.h"
+#include "formats/tsc_writer.h"
+#include "play/group.h"
+#include "play/play_screen.h"
+#include "play/profile_sections.h"
+#include "play/profile_services.h"
+
+namespace orvela {
+
+namespace {
+
+// A number of the file as an int, truncated toward zero; beyond the int range it saturates and
+// a value that is no number gives 0 (the conversion alone would be undefined).
+int TruncToInt(float value) {
+  if (std::isnan(value)) return 0;
+  const double clamped = std::clamp(static_cast<double>(value), -2147483648.0, 2147483647.0);
+  return static_cast<int>(clamped);
+}
+
+void AppendNumber(std::string& text, int value) {
+  char digits[16];
+  const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+  text.append(digits, end);
+}
+
+// A numbered key name: the prefix and the number, as "l12".
+const std::string& KeyName(std::string& name, char prefix, int n) {
+  name.assign(1, prefix);
+  AppendNumber(name, n);
+  return name;
+}
+
+// One piece as a saved entry: id, x and y joined by single spaces.
+std::string PieceEntry(const TPuzel& piece) {
+  return std::to_string(piece.id) + " " + TSCNumberText(piece.x) + " " + TSCNumberText(piece.y);
+}
+
+}  // namespace
+
+std::string TProfile::path() const {
+  const std::string folder = services_ ? services_->UserDir() : std::string();
+  if (folder.empty() || _url.empty()) return std::string();
+  return folder + "/profiles/" + _url;
+}
+
+int TProfile::save() {
+  const std::string file_path = path();
+  if (file_path.empty() || !SaveText(fileText(), file_path)) return 0;
+  NoteSaved();
+  return 1;
+}
+
+int TProfile::saveInBackground(AsyncFileWriter& writer) {
+  const std::string file_path = path();
+  if (file_path.empty()) return 0;
+  writer.Write(file_path, EncodeText(fileText()));  // ASCII text goes as it is
+  NoteSaved();
+  return 1;
+}
+
+void TProfile::NoteSaved() {
+  read_keys_.reset();  // no longer what the file holds
+  file_level_ = _level;
+  file_entries_ = services_->PlayScreen().listaPuzzli.Count();
+}
+
+std::string TProfile::fileText() const {
+  TSCTextWriter file;
+  // About 26 bytes a cut line and 40 a piece: the text is not copied as it grows.
+  size_t lines = 0;
+  for (const TShape& shape : services_->ShapeGrid().shapes) lines += shape.listaLini.size();
+  file.Reserve(1024 + 26 * lines + 40 * services_->PlayScreen().listaPomocnicza.Count());
+  file.OpenGroup("Profile");
+  file.StringKey("Name", _name);
+  file.StringKey("gfxUrl", _gfxUrl);
+  file.NumberKey("level", {static_cast<float>(_level)});
+  file.NumberKey("wh", {static_cast<float>(_w), static_cast<float>(_h)});
+  _saveShapes(file);
+  _savePuzzels(file);
+  _saveGroups(file);
+  file.CloseGroup();
+  return file.TakeText();
+}
+
+void TProfile::_saveShapes(TSCTextWriter& file) const {
+  file.OpenGroup("lines");
+  int n = 0;
+  std::string name;
+  for (const TShape& shape : services_->ShapeGrid().shapes) {
+    for (const Tline& line : shape.listaLini) {
+      file.WholeNumbersKey(KeyName(name, 'l', ++n), {line.x1, line.y1, line.x2, line.y2});
+    }
+  }
+  file.NumberKey("ilosc", {static_cast<float>(n)});
+  file.CloseGroup();
+}
+
+void TProfile::_savePuzzels(TSCTextWriter& file) const {
+  file.OpenGroup("Puzzels");
+  int n = 0;
+  std::string name;
+  for (const Ref<TObject>& entry : services_->PlayScreen().listaPuzzli) {
+    if (auto piece = std::dynamic_pointer_cast<TPuzel>(entry)) {
+      file.StringKey(KeyName(name, 'p', ++n), PieceEntry(*piece));
+    }
+  }
+  file.NumberKey("ilosc", {static_cast<float>(n)});
+  file.CloseGroup();
+}
+
+void TProfile::_saveGroups(TSCTextWriter& file) const {
+  std::vector<GroupRef> groups;
+  for (const Ref<TObject>& entry : services_->PlayScreen().listaPuzzli) {
+    if (auto group = std::dynamic_pointer_cast<TSpasowanePuzle>(entry)) groups.push_back(group);
+  }
+  // A group's keys come before its subgroups in the file: the count of groups first.
+  file.OpenGroup("groups");
+  file.NumberKey("ilosc", {static_cast<float>(groups.size())});
+  std::string name;
+  int a = 0;
+  for (const GroupRef& group : groups) {
+    file.OpenGroup(KeyName(name, 'g', ++a));
+    file.NumberKey("pos", {group->x, group->y});
+    int m = 0;
+    for (const Ref<TPuzel>& member : group->listaSpasowanych) {
+      file.StringKey(KeyName(name, 'p', ++m), PieceEntry(*member));
+    }
+    file.NumberKey("ilosc", {static_cast<float>(m)});
+    file.CloseGroup();
+  }
+  file.CloseGroup();
+}
+
+int TProfile::load() {
+  if (!ReadableFile()) return 0;
+  try {
+    read_keys_.reset();  // read afresh
+    auto keys = std::make_shared<TList<TTSCKey>>(ReadKeys());
+    const ProfileSections sections(*keys);
+    ReadHeader(sections);
+    file_level_ = _level;
+    file_entries_ = sections.pieces.Count() + sections.GroupCount();
+    read_keys_ = keys;
+  } catch (const RuntimeError& error) {
+    Fail(error.what(), true);
+    return 0;
+  } catch (const std::bad_alloc&) {
+    Fail("there was not enough memory to read it", true);
+    return 0;
+  }
+  return 1;
+}
+
+bool TProfile::ReadableFile() {
+  problem_.clear();
+  broken_ = false;
+  if (!services_ || path().empty()) {
+    Fail("there is no folder to keep saved games in", false);
+    return false;
+  }
+  if (FileKind(path()) != FILE_REGULAR) {
+    Fail("there is no saved game", false);
+    return false;
+  }
+  return true;
+}
+
+TList<TTSCKey> TProfile::ReadKeys() {
+  if (read_keys_) {
+    TList<TTSCKey> keys = std::move(*read_keys_);
+    read_keys_.reset();
+    return keys;
+  }
+  const std::string file_path = path();
+  const int64_t size = FileSize(file_path);
+  if (size > kMaxFileBytes) {
+    RaiseRuntimeError("the file is " + std::to_string(size) +
+                      " bytes long, more than a saved game can be");
+  }
+  TTSCFile file;
+  file.Load(file_path);
+  return std::move(file.KeyList);
+}
+
+void TProfile::ReadHeader(const ProfileSections& file) {
+  _name = TextOf(file.name);
+  _gfxUrl = TextOf(file.picture);
+  _level = TruncToInt(NumberOf(file.level));
+  _w = TruncToInt(NumberOf(file.cell, 0));
+  _h = TruncToInt(NumberOf(file.cell, 1));
+  // A game the player started always names one of the sets' pictures.
+  if (_level == 0 && (!services_ || services_->SetOf(_gfxUrl).pieces <= 0)) {
+    RaiseRuntimeError("it names the picture \"" + _gfxUrl +
+                      "\", which is not one of the game's pictures");
+  }
+}
+
+void TProfile::Fail(const std::string& problem, bool broken) {
+  problem_ = problem;
+  broken_ = broken;
+}
+
+}  // namespace orvela

@@ -1,0 +1,232 @@
+// TProfile: rebuilding the saved puzzle from the file. Everything the file says is checked
+// before it is used: the cut lines must be whole numbers inside the picture and cut it into
+// its set's pieces (otherwise the file is broken), and a piece or group entry that names no
+// piece, a piece already placed, or a place far off the screen is skipped.
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <new>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "construction/shape_grid.h"
+#include "engine/files.h"
+#include "engine/loading.h"
+#include "engine/runtime_error.h"
+#include "formats/tsc_file.h"
+#include "play/group.h"
+#include "play/play_screen.h"
+#include "play/profile.h"
+#include "play/profile_sections.h"
+#include "play/profile_services.h"
+
+namespace orvela {
+
+namespace {
+
+// The text split at single spaces into exactly `count` fields (two spaces in a row make an
+// empty field); false when there are more or fewer.
+bool SplitFields(std::string_view text, std::string_view* fields, size_t count) {
+  size_t n = 0, start = 0;
+  for (size_t at = 0; at <= text.size(); ++at) {
+    if (at < text.size() && text[at] != ' ') continue;
+    if (n == count) return false;
+    fields[n++] = text.substr(start, at - start);
+    start = at + 1;
+  }
+  return n == count;
+}
+
+// A whole number in decimal: an optional "-" and digits, nothing else. Values beyond the int
+// range saturate (every use checks a much smaller range).
+std::optional<int> WholeNumber(std::string_view text) {
+  const bool negative = !text.empty() && text[0] == '-';
+  if (negative) text.remove_prefix(1);
+  if (text.empty()) return std::nullopt;
+  int64_t value = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return std::nullopt;
+    value = std::min<int64_t>(value * 10 + (c - '0'), INT32_MAX);
+  }
+  return static_cast<int>(negative ? -value : value);
+}
+
+// A saved coordinate: the whole number up to the decimal point (123.75 gives 123, -12.5 gives
+// -12), with digits only after it.
+std::optional<int> WholePart(std::string_view text) {
+  const size_t point = text.find('.');
+  if (point == std::string_view::npos) return WholeNumber(text);
+  for (char c : text.substr(point + 1)) {
+    if (c < '0' || c > '9') return std::nullopt;
+  }
+  const std::string_view whole = text.substr(0, point);
+  return whole == "-" ? std::optional<int>(0) : WholeNumber(whole);
+}
+
+// A saved piece entry: "id x y".
+struct PieceEntry {
+  int id = 0, x = 0, y = 0;
+};
+
+std::optional<PieceEntry> ParsePieceEntry(std::string_view text) {
+  std::string_view f[3];
+  if (!SplitFields(text, f, 3)) return std::nullopt;
+  const auto id = WholeNumber(f[0]);
+  const auto x = WholePart(f[1]), y = WholePart(f[2]);
+  if (!id || !x || !y) return std::nullopt;
+  if (std::abs(*x) > TProfile::kFarthest || std::abs(*y) > TProfile::kFarthest) return std::nullopt;
+  return PieceEntry{*id, *x, *y};
+}
+
+}  // namespace
+
+int TProfile::loadData() {
+  if (!ReadableFile()) return 0;
+  bool touched = false;  // the grid, the cutter and the play screen hold parts of this file
+  try {
+    const TList<TTSCKey> keys = ReadKeys();
+    const ProfileSections sections(keys);
+    ReadHeader(sections);
+    const ProfileServices::GameSet set = services_->SetOf(_gfxUrl);
+    const int pieces = set.pieces;
+    if (pieces <= 0) {
+      RaiseRuntimeError("it names the picture \"" + _gfxUrl +
+                        "\", which is not one of the game's pictures");
+    }
+    // The picture as the game holds it, else from its file (a missing one is reported there).
+    const PixmapRef picture = set.pixels ? set.pixels : PixmapOf(_gfxUrl);
+    if (!picture || picture->Empty()) {
+      Fail("the picture " + _gfxUrl + " could not be loaded", false);
+      return 0;
+    }
+    touched = true;
+    _loadShapes(sections, picture->width, picture->height);
+    _createPuzzels(picture, set.image);
+    TPuzzelGame& play = services_->PlayScreen();
+    if (const int cut = play.listaPomocnicza.Count(); cut != pieces) {
+      RaiseRuntimeError("its cut lines cut the picture into " + std::to_string(cut) +
+                        (cut == 1 ? " piece" : " pieces") + " instead of " +
+                        std::to_string(pieces));
+    }
+    unplaced_.clear();
+    for (const Ref<TPuzel>& piece : play.listaPomocnicza) unplaced_.emplace(piece->id, piece);
+    _loadPuzzels(sections);
+    _loadGroups(sections);
+    unplaced_.clear();
+    file_level_ = _level;
+    file_entries_ = play.listaPuzzli.Count();
+  } catch (const RuntimeError& error) {
+    Fail(error.what(), true);
+    if (touched) services_->NewGame();
+    return 0;
+  } catch (const std::bad_alloc&) {
+    unplaced_.clear();
+    Fail("there was not enough memory to rebuild it", true);
+    if (touched) services_->NewGame();
+    return 0;
+  }
+  return 1;
+}
+
+Ref<TPuzel> TProfile::TakeUnplaced(int id) {
+  const auto found = unplaced_.find(id);
+  if (found == unplaced_.end()) return nullptr;
+  Ref<TPuzel> piece = found->second;
+  unplaced_.erase(found);
+  return piece;
+}
+
+void TProfile::_loadShapes(const ProfileSections& file, int width, int height) {
+  const int count = file.lines.Count();
+  if (count > kMaxLines) RaiseRuntimeError("it holds more cut lines than any puzzle has");
+  std::vector<TShape>& shapes = services_->ShapeGrid().shapes;
+  shapes.clear();
+  shapes.reserve(static_cast<size_t>(count));
+  for (int n = 1; n <= count; ++n) {
+    std::string_view f[4];
+    std::optional<int> v[4];
+    if (SplitFields(file.lines.Text(n), f, 4)) {
+      for (size_t i = 0; i < 4; ++i) v[i] = WholeNumber(f[i]);
+    }
+    auto inside = [](const std::optional<int>& value, int limit) {
+      return value && *value >= 0 && *value <= limit;
+    };
+    if (!inside(v[0], width) || !inside(v[1], height) || !inside(v[2], width) ||
+        !inside(v[3], height)) {
+      RaiseRuntimeError("its cut line " + std::to_string(n) +
+                        " is not four whole numbers inside the picture");
+    }
+    // Every saved line becomes a shape of its own, in white.
+    TShape shape;
+    shape.dodajLinie(*v[0], *v[1], *v[2], *v[3], 255, 255, 255);
+    shapes.push_back(std::move(shape));
+  }
+}
+
+void TProfile::_createPuzzels(const PixmapRef& picture, const ImageRef& image) {
+  TKreatorKlockow& grid = services_->ShapeGrid();
+  TPuzzelGame& play = services_->PlayScreen();
+  // The whole picture and the cut's copy come from one decoded buffer.
+  play.obr = image ? image : TImage::Load(picture, -1);
+  // Both masks would be drawn alike from the same lines; the cutter keeps the first as given
+  // and cuts a copy of the second, so one drawing serves as both.
+  const PixmapRef mask = grid.drawOn(picture->width, picture->height);
+  play.continueGame(picture, mask, mask, _w, _h);
+}
+
+void TProfile::_loadPuzzels(const ProfileSections& file) {
+  TPuzzelGame& play = services_->PlayScreen();
+  const int count = file.pieces.Count();
+  for (int n = 1; n <= count; ++n) {
+    const auto entry = ParsePieceEntry(file.pieces.Text(n));
+    if (!entry) continue;
+    const Ref<TPuzel> piece = TakeUnplaced(entry->id);
+    if (!piece) continue;  // no such piece, or placed already
+    piece->x = static_cast<float>(entry->x);
+    piece->y = static_cast<float>(entry->y);
+    // The saved order is the stacking order: each placed piece goes on top of those before.
+    play._wyrzuc(piece);
+    play.listaPuzzli.AddLast(piece);
+  }
+}
+
+void TProfile::_loadGroups(const ProfileSections& file) {
+  TPuzzelGame& play = services_->PlayScreen();
+  const int count = file.GroupCount();
+  for (int a = 1; a <= count; ++a) {
+    const ProfileSections::Group& saved = file.groups[static_cast<size_t>(a)];
+    auto group = std::make_shared<TSpasowanePuzle>();
+    const int members = saved.members.Count();
+    for (int m = 1; m <= members; ++m) {
+      const auto entry = ParsePieceEntry(saved.members.Text(m));
+      if (!entry) continue;
+      // A member comes off the table's loose entries; a piece placed before is not taken again.
+      const Ref<TPuzel> piece = TakeUnplaced(entry->id);
+      if (!piece) continue;
+      piece->x = static_cast<float>(entry->x);
+      piece->y = static_cast<float>(entry->y);
+      group->listaSpasowanych.AddLast(piece);
+      play._wyrzuc(piece);
+    }
+    if (group->listaSpasowanych.IsEmpty()) continue;
+    if (group->listaSpasowanych.Count() == 1) {
+      // One piece is no group: it lies loose where it was saved.
+      play.listaPuzzli.AddLast(group->listaSpasowanych.First());
+      continue;
+    }
+    // The reference point only measures how far the group moves, so a point that is no number
+    // or far off the screen is replaced by the first member's place.
+    const float x = NumberOf(saved.pos, 0), y = NumberOf(saved.pos, 1);
+    const auto usable = [](float v) { return std::isfinite(v) && std::fabs(v) <= kFarthest; };
+    const Ref<TPuzel> first = group->listaSpasowanych.First();
+    const bool keep = usable(x) && usable(y);
+    group->x = keep ? x : first->x;
+    group->y = keep ? y : first->y;
+    play.listaPuzzli.AddLast(group);
+  }
+}
+
+}  // namespace orvela

@@ -1,0 +1,234 @@
+// The profile manager: the profile at start-up (the default one made only when there is none,
+// a broken one kept aside and reported once), the writes during play (at most once a second,
+// none lost), a finished puzzle, whether a puzzle is in progress, and continuing it.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "construction/cutter.h"
+#include "play/profile_manager.h"
+#include "play/profile_support.h"
+
+namespace orvela {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ProfileTest;
+
+class ProfileManagerTest : public ProfileTest {
+ protected:
+  // A game in the file, and nothing in memory (as at start-up).
+  std::string GameInTheFile() {
+    StartGame();
+    Join({0, 1}, 5, 5);
+    EXPECT_EQ(profile.save(), 1);
+    profiles.NewGame();
+    return ReadProfile();
+  }
+  // A profile as start-up makes it: no name yet.
+  void FreshProfile() {
+    profile._url.clear();
+    profile._name.clear();
+    profile._gfxUrl.clear();
+    profile._level = -1;
+  }
+
+  TProfileManager manager{profiles};
+};
+
+TEST_F(ProfileManagerTest, StartUpWritesTheDefaultProfileOnlyWhenThereIsNone) {
+  FreshProfile();
+  EXPECT_EQ(manager.checkProfiles(), 0);
+  manager.flush();
+  EXPECT_EQ(profile._url, "tobrin.prof");
+  EXPECT_EQ(profile._name, "Tobrin");
+  EXPECT_EQ(profile._level, -1);
+  EXPECT_EQ(profiles.new_games, 1);
+  EXPECT_NE(ReadProfile().find("Name=\"Tobrin\""), std::string::npos);
+  EXPECT_FALSE(manager.gameInProgress());
+
+  const std::string saved = GameInTheFile();
+  FreshProfile();
+  EXPECT_EQ(manager.checkProfiles(), 1);
+  manager.flush();
+  EXPECT_EQ(ReadProfile(), saved);  // read, not written over
+  EXPECT_EQ(profile._gfxUrl, kPicture);
+  EXPECT_EQ(profile._level, 0);
+  EXPECT_TRUE(manager.gameInProgress());
+  EXPECT_TRUE(platform().Messages().empty());
+}
+
+TEST_F(ProfileManagerTest, ABrokenProfileIsKeptAsideReportedOnceAndReplaced) {
+  for (const char* copy : {".broken", ".broken.2"}) {
+    SCOPED_TRACE(copy);
+    const std::string broken = std::string("Profile{\n\tlevel=0.0\n\tlines{\n") + copy;
+    WriteProfile(broken);
+    FreshProfile();
+    const size_t messages = platform().Messages().size();
+    EXPECT_EQ(manager.checkProfiles(), 0);
+    manager.flush();
+    EXPECT_EQ(testing::ReadBytes(ProfilePath() + copy), broken);
+    ASSERT_EQ(platform().Messages().size(), messages + 1);
+    const std::string& told = platform().Messages().back();
+    EXPECT_NE(told.find("could not be read"), std::string::npos) << told;
+    EXPECT_NE(told.find(std::string("tobrin.prof") + copy), std::string::npos) << told;
+    // A fresh profile in its place.
+    EXPECT_EQ(profile._level, -1);
+    EXPECT_NE(ReadProfile().find("level=-1.0"), std::string::npos);
+    EXPECT_FALSE(manager.gameInProgress());
+  }
+}
+
+TEST_F(ProfileManagerTest, AGameOfAPictureOfNoSetIsBroken) {
+  std::string text = GameInTheFile();
+  text.replace(text.find("obr1.jpg"), 8, "obr7.jpg");
+  WriteProfile(text);
+  FreshProfile();
+  EXPECT_EQ(manager.checkProfiles(), 0);
+  manager.flush();
+  EXPECT_TRUE(fs::exists(ProfilePath() + ".broken"));
+  EXPECT_EQ(platform().Messages().size(), 1u);
+  EXPECT_FALSE(manager.gameInProgress());
+}
+
+TEST_F(ProfileManagerTest, WithoutAFolderNothingIsWrittenOrAsked) {
+  profiles.user_dir.clear();
+  FreshProfile();
+  EXPECT_EQ(manager.checkProfiles(), 0);
+  EXPECT_EQ(profile._name, "Tobrin");
+  StartGame();
+  EXPECT_EQ(manager.saveProfile(), 0);
+  manager.tableChanged();
+  manager.flush();
+  EXPECT_TRUE(platform().Messages().empty());
+  EXPECT_TRUE(manager.gameInProgress());  // the game in memory can still be resumed
+}
+
+TEST_F(ProfileManagerTest, ChangesAreWrittenAtMostOnceASecondAndNoneIsLost) {
+  StartGame();
+  platform().SetClock(10000);
+  const Ref<TPuzel> piece = Piece(5);
+  piece->x = 111;
+  manager.tableChanged();  // the first change is written at once
+  manager.flush();
+  EXPECT_NE(ReadProfile().find("\"5 111.000000 "), std::string::npos);
+
+  piece->x = 222;
+  platform().AdvanceClock(100);
+  manager.tableChanged();
+  platform().AdvanceClock(800);
+  manager.saveWhenDue();
+  manager.flush();
+  EXPECT_NE(ReadProfile().find("\"5 111.000000 "), std::string::npos) << "written too soon";
+
+  platform().AdvanceClock(100);  // a second after the last write
+  manager.saveWhenDue();
+  manager.flush();
+  EXPECT_NE(ReadProfile().find("\"5 222.000000 "), std::string::npos) << "the change was lost";
+
+  // Nothing waits: nothing is written.
+  fs::remove(ProfilePath());
+  platform().AdvanceClock(5000);
+  manager.saveWhenDue();
+  manager.flush();
+  EXPECT_FALSE(fs::exists(ProfilePath()));
+  // Leaving the play screen writes at once, whenever the last write was.
+  manager.tableChanged();
+  manager.playLeft();
+  manager.flush();
+  EXPECT_TRUE(fs::exists(ProfilePath()));
+}
+
+TEST_F(ProfileManagerTest, AFinishedPuzzleIsSavedAsNoGameToContinue) {
+  StartGame();
+  EXPECT_TRUE(manager.gameInProgress());
+  manager.gameFinished();
+  manager.flush();
+  EXPECT_EQ(profile._level, -1);
+  EXPECT_NE(ReadProfile().find("level=-1.0"), std::string::npos);
+  EXPECT_FALSE(manager.gameInProgress());
+}
+
+TEST_F(ProfileManagerTest, APuzzleIsInProgressWhileAtLeastTwoEntriesLieOnItsTable) {
+  StartGame();
+  EXPECT_TRUE(manager.gameInProgress());
+  play->_stan = "WIN";
+  EXPECT_FALSE(manager.gameInProgress());
+  play->_stan = "GRA";
+  const GroupRef group = Join({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, 0, 0);
+  EXPECT_EQ(play->listaPuzzli.Count(), 2);
+  EXPECT_TRUE(manager.gameInProgress());
+  play->_dolacz(Piece(11), group);  // one entry: the last join, before the win is seen
+  manager.playLeft();
+  manager.flush();
+  EXPECT_FALSE(manager.gameInProgress());
+  // Nothing in memory: the file's table decides, and it holds one entry.
+  profiles.NewGame();
+  EXPECT_EQ(profile.fileEntries(), 1);
+  EXPECT_FALSE(manager.gameInProgress());
+}
+
+TEST_F(ProfileManagerTest, ContinuingRebuildsThePuzzleWhenThePlayScreenHoldsNone) {
+  StartGame();
+  Join({3, 7}, 40, 50);
+  manager.saveProfile();
+  manager.flush();
+  profiles.NewGame();
+  ASSERT_TRUE(manager.gameInProgress());
+  ASSERT_TRUE(manager.continueGame());
+  EXPECT_EQ(play->listaPomocnicza.Count(), 12);
+  ASSERT_TRUE(GroupOf(3));
+  EXPECT_EQ(GroupOf(3)->x, 40);
+  // While the play screen holds it, continuing takes it as it is.
+  Piece(0)->x = 7;
+  EXPECT_TRUE(manager.continueGame());
+  EXPECT_EQ(Piece(0)->x, 7);
+}
+
+TEST_F(ProfileManagerTest, ContinuingFromABrokenFileKeepsItAsideAndStartsAfresh) {
+  std::string text = GameInTheFile();
+  text.replace(text.find("\t\tl1="), 5, "\t\tx1=");  // the first cut line is gone
+  WriteProfile(text);
+  ASSERT_TRUE(manager.gameInProgress());
+  EXPECT_FALSE(manager.continueGame());
+  manager.flush();
+  EXPECT_EQ(testing::ReadBytes(ProfilePath() + ".broken"), text);
+  ASSERT_EQ(platform().Messages().size(), 1u);
+  EXPECT_NE(platform().Messages()[0].find("cut line 1"), std::string::npos);
+  EXPECT_EQ(profile._level, -1);
+  EXPECT_TRUE(play->listaPuzzli.IsEmpty());
+  EXPECT_FALSE(manager.gameInProgress());
+}
+
+TEST_F(ProfileManagerTest, AFolderWhereTheProfileShouldBeIsLeftAloneAndSaid) {
+  fs::create_directory(ProfilePath());
+  FreshProfile();
+  EXPECT_EQ(manager.checkProfiles(), 0);
+  StartGame();
+  EXPECT_EQ(manager.saveProfile(), 0);
+  manager.flush();
+  EXPECT_TRUE(fs::is_directory(ProfilePath()));
+  ASSERT_EQ(platform().Messages().size(), 1u);
+  EXPECT_NE(platform().Messages()[0].find("is not a file"), std::string::npos);
+}
+
+TEST_F(ProfileManagerTest, AFailedWriteIsReportedOnceAndTheOldFileStaysWhole) {
+  StartGame();
+  manager.saveProfile();
+  manager.flush();
+  const std::string saved = ReadProfile();
+  // A folder in the way of the new file's temporary name: every write fails.
+  fs::create_directory(ProfilePath() + ".tmp");
+  Piece(0)->x = 333;
+  manager.saveProfile();
+  manager.flush();
+  manager.saveProfile();
+  manager.flush();
+  ASSERT_EQ(platform().Messages().size(), 1u);
+  EXPECT_NE(platform().Messages()[0].find("could not be saved"), std::string::npos);
+  EXPECT_EQ(ReadProfile(), saved);
+}
+
+}  // namespace
+}  // namespace orvela
