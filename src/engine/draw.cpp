@@ -214,7 +214,9 @@ void DrawLine(float x1, float y1, float x2, float y2, int last_pixel) {
   std::vector<PixelPoint> points;
   ForEachLinePixel(static_cast<int>(std::floor(sx)), static_cast<int>(std::floor(sy)),
                    static_cast<int>(std::floor(ex)), static_cast<int>(std::floor(ey)),
-                   last_pixel != 0, [&points](int x, int y) { points.push_back({x, y}); });
+                   last_pixel != 0, [&points](int x, int y) {
+                     points.push_back({x, y});
+                   });
   if (points.empty()) return;
   renderer->DrawPoints(points, Channel(s.red), Channel(s.green), Channel(s.blue), s.alpha, s.blend);
 }

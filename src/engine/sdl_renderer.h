@@ -1,0 +1,51 @@
+// The SDL platform's renderer: draws are collected into batches of triangles that share one
+// texture and one blend mode and sent with one SDL_RenderGeometry call per batch; every image
+// frame has one texture, made when it is first drawn. Only the SDL backend includes this.
+#pragma once
+
+#include <SDL.h>
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "engine/renderer.h"
+
+namespace orvela {
+
+struct SdlTexture;
+
+class SdlRenderer : public Renderer {
+ public:
+  SdlRenderer(SDL_Renderer* renderer, int width, int height);
+  ~SdlRenderer() override;
+  void SetLogicalSize(int width, int height);
+  int Width() const override { return width_; }
+  int Height() const override { return height_; }
+
+  std::unique_ptr<Texture> CreateTexture(const PixmapRef& bgra, bool filtered) override;
+  void Clear() override;
+  void DrawQuad(const QuadDraw& q) override;
+  void DrawPoints(const std::vector<PixelPoint>& points, uint8_t r, uint8_t g, uint8_t b,
+                  float alpha, int blend) override;
+  void DrawPixmap(const TPixmap& pixmap, int x, int y) override;
+  PixmapRef ReadPixels(int x, int y, int w, int h) override;
+  void Flush() override;
+  void Present(bool vsync);
+
+ private:
+  // A copy of the texture whose texels are fully opaque where their alpha reaches the
+  // threshold and fully transparent elsewhere, for masked drawing.
+  SDL_Texture* Masked(const SdlTexture& t, uint32_t threshold);
+
+  SDL_Renderer* renderer_;
+  int width_, height_;
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+  std::vector<SDL_Vertex> vertices_;
+  std::vector<int> indices_;
+  SDL_Texture* batch_texture_ = nullptr;
+  SDL_BlendMode batch_mode_ = SDL_BLENDMODE_NONE;
+  bool vsync_ = false;
+};
+
+}  // namespace orvela
