@@ -80,6 +80,31 @@ TEST_F(ProfileManagerTest, ABrokenProfileIsKeptAsideReportedOnceAndReplaced) {
   }
 }
 
+TEST_F(ProfileManagerTest, ABrokenProfileThatCannotBeMovedAsideIsNeverWrittenOver) {
+  // Every name a broken copy could take is a folder: the file cannot be moved.
+  for (const char* copy : {".broken", ".broken.2", ".broken.3", ".broken.4", ".broken.5"}) {
+    fs::create_directories(ProfilePath() + copy + "/inside");
+  }
+  const std::string broken = "Profile{\n\tlevel=0.0\n\tlines{\n";
+  WriteProfile(broken);
+  FreshProfile();
+  EXPECT_EQ(manager.checkProfiles(), 0);
+  ASSERT_EQ(platform().Messages().size(), 1u);
+  EXPECT_NE(platform().Messages()[0].find("could not be moved aside"), std::string::npos)
+      << platform().Messages()[0];
+  EXPECT_FALSE(manager.gameInProgress());
+  // Play goes on, and neither a save nor a change on the table touches the file.
+  StartGame();
+  EXPECT_FALSE(play->listaPuzzli.IsEmpty());
+  manager.saveProfile();
+  manager.tableChanged();
+  manager.playLeft();
+  manager.flush();
+  EXPECT_EQ(ReadProfile(), broken);
+  EXPECT_TRUE(fs::is_directory(ProfilePath() + ".broken.5/inside"));
+  EXPECT_EQ(platform().Messages().size(), 1u);
+}
+
 TEST_F(ProfileManagerTest, AGameOfAPictureOfNoSetIsBroken) {
   std::string text = GameInTheFile();
   text.replace(text.find("obr1.jpg"), 8, "obr7.jpg");
