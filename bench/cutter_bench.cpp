@@ -5,10 +5,10 @@
 #include <memory>
 
 #include "construction/cutter.h"
+#include "construction/picture_sets.h"
 #include "construction/shape_grid.h"
 #include "engine/engine.h"
 #include "engine/headless_platform.h"
-#include "shell/set_chooser.h"
 
 namespace {
 

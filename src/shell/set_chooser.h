@@ -9,31 +9,13 @@
 #include <memory>
 #include <string>
 
-#include "construction/shape_grid.h"
+#include "construction/picture_sets.h"
 #include "engine/image.h"
 #include "engine/object.h"
 #include "engine/pixmap.h"
 #include "ui/menu.h"
 
 namespace orvela {
-
-// One row of the game's table of picture sets: the picture, its grid, its cut style and
-// where its thumbnail is centred on the chooser.
-struct PictureSet {
-  const char* url;
-  int rows;
-  int cols;
-  int ksztalt;  // the cut style
-  int x, y;     // thumbnail centre
-};
-
-// The game's picture sets, in the chooser's order.
-inline constexpr PictureSet kPictureSets[4] = {
-    {"gfx/puzzle/obr1.jpg", 3, 4, CUT_ARC, 210, 210},
-    {"gfx/puzzle/obr4.jpg", 6, 8, CUT_CLASSIC, 590, 210},
-    {"gfx/puzzle/obr3.jpg", 5, 6, CUT_ZIGZAG, 210, 420},
-    {"gfx/puzzle/obr2.jpg", 8, 10, CUT_BUMP, 590, 420},
-};
 
 class TZestaw : public TObject {
  public:

@@ -1,6 +1,7 @@
 // ShellProfileServices.
 #include "shell/shell_profile_services.h"
 
+#include "construction/picture_sets.h"
 #include "shell/game_context.h"
 #include "shell/main_menu.h"
 #include "shell/set_chooser.h"

@@ -9,9 +9,9 @@
 #include <utility>
 
 #include "construction/cutter.h"
+#include "construction/picture_sets.h"
 #include "construction/shape_grid.h"
 #include "engine/random.h"
-#include "shell/set_chooser.h"
 #include "support/headless.h"
 
 namespace orvela {

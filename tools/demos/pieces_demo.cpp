@@ -5,11 +5,11 @@
 #include <string>
 
 #include "construction/cutter.h"
+#include "construction/picture_sets.h"
 #include "construction/shape_grid.h"
 #include "engine/engine.h"
 #include "play/spark.h"
 #include "play/waiting_screen.h"
-#include "shell/set_chooser.h"
 #include "ui/mouse.h"
 #include "ui/screen_loop.h"
 
