@@ -3,7 +3,7 @@
 //
 // When a change to what is drawn is intended, rebuild the pictures and look at them before
 // committing:
-//   ORVELA_UPDATE_REFERENCE=1 ctest --test-dir build -R Reference
+//   ORVELA_UPDATE_REFERENCE=1 ctest --test-dir build -R ReferenceTest
 // With that variable set the checks write the drawn result over the reference and pass.
 // A failed check writes what was drawn to <temp>/orvela-reference/NAME.actual.png.
 #pragma once
