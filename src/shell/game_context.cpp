@@ -31,9 +31,6 @@ GameContext* current = nullptr;
 
 GameContext::GameContext() : previous_(current) {
   current = this;
-  TZegar::Frames().fill(nullptr);
-  TSpark::destroyAll();
-  TSpark::Images().fill(nullptr);
   SetSparkEmitter(&spark_emitter_);
   songs = std::make_shared<TSongManager>();
   cutter = std::make_shared<TRozcinacz>();
@@ -64,12 +61,12 @@ GameContext::GameContext() : previous_(current) {
 
 GameContext::~GameContext() {
   if (cutter) cutter->progress = nullptr;
+  // Nothing may reach the emitter or the mouse while the objects go; the sparks hold images.
   SetGlobalMouse(nullptr);
   SetSparkEmitter(nullptr);
   TSpark::destroyAll();
-  TSpark::Images().fill(nullptr);
-  TZegar::Frames().fill(nullptr);
-  // The play screen goes first: it is the pieces' host until then.
+  // The play screen goes first: it is the pieces' host until then. The rest is cleaned by
+  // `statics`, which goes last.
   play.reset();
   current = previous_;
 }

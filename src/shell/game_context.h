@@ -9,6 +9,7 @@
 #include <string>
 
 #include "engine/font.h"
+#include "play/game_statics.h"
 #include "play/spark.h"
 #include "shell/shell_play_services.h"
 #include "shell/shell_profile_services.h"
@@ -42,8 +43,10 @@ struct GameContext {
   GameContext(const GameContext&) = delete;
   GameContext& operator=(const GameContext&) = delete;
 
-  // The clock frame slots, the spark list and the particle slots come first; they are the
-  // class data of TZegar and TSpark, emptied here.
+  // The game-level state outside any object (the clock frame slots, the spark list, the
+  // particle slots, the pieces' host, the mouse, the frame factor) comes first, clean, and is
+  // cleaned again after everything else has gone.
+  GameStatics statics;
   std::shared_ptr<TSongManager> songs;
   std::shared_ptr<TRozcinacz> cutter;
   std::shared_ptr<TPuzzelGame> play;  // the play screen

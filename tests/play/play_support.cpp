@@ -4,7 +4,6 @@
 #include <cmath>
 
 #include "engine/engine.h"
-#include "play/spark.h"
 
 namespace orvela::testing {
 
@@ -28,8 +27,6 @@ PlayTest::PlayTest(bool draws_pixels) {
     OpenGraphics(800, 600, 0, 60, 0);
   }
   SetGlobalMouse(services.mouse);
-  SetFrameFactor(1);
-  TSpark::destroyAll();
   play = std::make_unique<TPuzzelGame>(services);
   play->setup();
   message = std::make_unique<TMessageWindow>(services);
@@ -42,8 +39,6 @@ PlayTest::PlayTest(bool draws_pixels) {
 PlayTest::~PlayTest() {
   play.reset();
   message.reset();
-  TSpark::destroyAll();
-  SetGlobalMouse(nullptr);
 }
 
 void PlayTest::MakePuzzle(int cols, int rows, int cell, float ox, float oy) {

@@ -9,6 +9,7 @@
 
 #include "construction/cutter.h"
 #include "construction/piece.h"
+#include "play/game_statics.h"
 #include "play/message_window.h"
 #include "play/play_screen.h"
 #include "play/play_services.h"
@@ -78,6 +79,7 @@ class PlayTest : public HeadlessTest {
   void Release() { platform().QueueMouseButton(1, false); }
   void Key(int code);
 
+  GameStatics statics;  // clean game-level state, made first and gone last
   FakePlayServices services;
   std::unique_ptr<TPuzzelGame> play;
   std::unique_ptr<TMessageWindow> message;

@@ -1,6 +1,7 @@
 // Sparks under the frame-factor throttle, their fading, and the waiting clock's steps.
 #include <gtest/gtest.h>
 
+#include "play/game_statics.h"
 #include "play/spark.h"
 #include "play/waiting_clock.h"
 #include "support/headless.h"
@@ -14,11 +15,7 @@ using testing::SolidPixmap;
 
 class SparkTest : public HeadlessTest {
  protected:
-  SparkTest() { TSpark::destroyAll(); }
-  ~SparkTest() override {
-    TSpark::destroyAll();
-    SetFrameFactor(1);
-  }
+  GameStatics statics_;  // no sparks, frame factor 1, before and after
   ImageRef image_ = TImage::Load(SolidPixmap(4, 4, 0xFFFFFFFF), 0);
   // Frames a spark of the given lifetime stays listed at a frame factor.
   int FramesAlive(float factor, int lifetime) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "construction/piece.h"
+#include "play/game_statics.h"
 #include "play/spark.h"
 #include "play/waiting_screen.h"
 #include "support/headless.h"
@@ -17,6 +18,7 @@ using testing::SolidPixmap;
 
 class WaitingScreenTest : public HeadlessTest {
  protected:
+  GameStatics statics_;  // made first: the clock frames are set over a clean state
   WaitingScreenTest() {
     platform().SetClock(100000);  // well after start-up, as in a real game
     for (int i = 0; i < 10; ++i) {
@@ -27,10 +29,6 @@ class WaitingScreenTest : public HeadlessTest {
       MidHandleImage(frame);
       TZegar::Frames()[i] = frame;
     }
-  }
-  ~WaitingScreenTest() override {
-    TZegar::Frames().fill(nullptr);
-    SetFrameFactor(1);
   }
   ImageRef background_ = TImage::Load(SolidPixmap(800, 600, 0xFF203040u), 0);
   std::shared_ptr<TZegar> clock_ = MakeWaitingClock(400, 380);
@@ -95,17 +93,11 @@ TEST_F(WaitingScreenTest, TheMusicIsFedAtMostOnceAMillisecond) {
 
 class SparkEmitterTest : public HeadlessTest {
  protected:
+  GameStatics statics_;
   SparkEmitterTest() {
-    TSpark::destroyAll();
-    SetFrameFactor(1);
     for (int i = 0; i < 3; ++i)
       TSpark::Images()[i] = TImage::Load(SolidPixmap(4, 4, 0xFFFFFFFF), 0);
     SetSparkEmitter(&emitter_);
-  }
-  ~SparkEmitterTest() override {
-    SetSparkEmitter(nullptr);
-    TSpark::destroyAll();
-    TSpark::Images().fill(nullptr);
   }
   ParticleSparkEmitter emitter_;
 };
