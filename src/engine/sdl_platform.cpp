@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -250,8 +251,13 @@ void SdlPlatform::PumpEvents(InputSink& sink) {
 }
 
 void SdlPlatform::ShowMessage(const std::string& text, bool serious) {
-  SDL_ShowSimpleMessageBox(serious ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION,
-                           title_.c_str(), text.c_str(), window_);
+  // Where no message box can be shown (no desktop, SDL's offscreen driver) the message goes
+  // to the standard error stream rather than nowhere.
+  if (SDL_ShowSimpleMessageBox(serious ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION,
+                               title_.c_str(), text.c_str(), window_) != 0) {
+    std::fprintf(stderr, "%s: %s\n", title_.empty() ? "Orvela Puzzle Game" : title_.c_str(),
+                 text.c_str());
+  }
 }
 
 void SdlPlatform::OpenUrl(const std::string& address) {
