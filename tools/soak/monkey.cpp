@@ -149,4 +149,12 @@ std::string Monkey::ScreenReport() const {
   return report;
 }
 
+std::vector<std::string> Monkey::ScreensNeverSeen() const {
+  std::vector<std::string> missed;
+  for (size_t i = 0; i < kScreens.size(); ++i) {
+    if (frames_on_[i] == 0) missed.push_back(kScreens[i]);
+  }
+  return missed;
+}
+
 }  // namespace orvela

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <random>
 #include <string>
+#include <vector>
 
 namespace orvela {
 
@@ -22,6 +23,8 @@ class Monkey {
 
   // How many frames each screen was running, by name, for the run's report.
   std::string ScreenReport() const;
+  // The screens the run never reached.
+  std::vector<std::string> ScreensNeverSeen() const;
   int closes() const { return closes_; }
 
  private:

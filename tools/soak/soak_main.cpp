@@ -163,6 +163,12 @@ int main(int argc, char** argv) {
 
   std::vector<std::string> problems;
   if (status != 0) problems.push_back("the game ended with status " + std::to_string(status));
+  // A run long enough to play a few puzzles reaches every screen.
+  if (frames >= 8000) {
+    for (const std::string& screen : monkey.ScreensNeverSeen()) {
+      problems.push_back("the run never reached the screen \"" + screen + "\"");
+    }
+  }
   for (const std::string& text : messages) problems.push_back("message box: " + text);
   for (const std::string& problem : CheckUserFiles(fs::path(home) / "Orvela Puzzle Game")) {
     problems.push_back(problem);
