@@ -5,6 +5,7 @@
 // does not keep growing. Exit status 0 when all is well, 1 with the problems listed.
 //
 //   orvela-soak [--frames N] [--seed S] [--home DIR] [--draw] [--max-growth-mb M]
+#include <malloc.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -39,6 +40,12 @@ double ResidentMegabytes() {
   if (!(statm >> pages_total >> pages_resident)) return 0;
   return static_cast<double>(pages_resident) * static_cast<double>(sysconf(_SC_PAGESIZE)) /
          (1024.0 * 1024.0);
+}
+
+// The memory the program holds allocated (not what the allocator keeps for later), in MB.
+double LiveHeapMegabytes() {
+  const struct mallinfo2 info = mallinfo2();
+  return static_cast<double>(info.uordblks + info.hblkhd) / (1024.0 * 1024.0);
 }
 
 // The largest of the samples from the fraction `from` to `to` of the run.
@@ -139,7 +146,8 @@ int main(int argc, char** argv) {
 
   long frame = 0;
   int starts = 0;
-  std::vector<double> memory;  // resident MB every 250 frames
+  std::vector<double> memory;    // resident MB every 250 frames
+  std::vector<double> at_start;  // live heap MB as each new start of the game begins
   platform.SetPresentHook([&] {
     if (++frame % 250 == 0) memory.push_back(ResidentMegabytes());
     if (frame >= frames) throw SoakFinished{};
@@ -151,6 +159,7 @@ int main(int argc, char** argv) {
   const int status = RunGuarded([&] {
     while (frame < frames) {
       ++starts;
+      at_start.push_back(LiveHeapMegabytes());
       try {
         // A frame factor of 1 whatever the virtual clock says: the same seed, the same run.
         RunGame([](GameContext& game) { game.fixed_frame_factor = 1.0f; });
@@ -191,6 +200,27 @@ int main(int argc, char** argv) {
       char text[128];
       std::snprintf(text, sizeof text, "memory grew by %.1f MB (more than %.1f MB)", late - settled,
                     max_growth_mb);
+      problems.push_back(text);
+    }
+#endif
+  }
+  // Between two starts everything of the game before is gone: what is still allocated at the
+  // later starts beyond what was at the second (the first comes before anything was loaded)
+  // has leaked. A sound effect may still be sounding at one start; the least of the later
+  // half is taken.
+  if (at_start.size() >= 3) {
+    const double grown =
+        *std::min_element(at_start.begin() + static_cast<long>(at_start.size() / 2),
+                          at_start.end()) -
+        at_start[1];
+    std::printf(
+        "allocated at the starts of the game: %.2f MB at the second, %.2f MB at the last"
+        " (%zu starts)\n",
+        at_start[1], at_start.back(), at_start.size());
+#ifndef ORVELA_SANITIZED
+    if (grown > 1.0) {
+      char text[128];
+      std::snprintf(text, sizeof text, "%.2f MB more was allocated at the last start", grown);
       problems.push_back(text);
     }
 #endif
