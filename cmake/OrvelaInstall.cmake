@@ -28,4 +28,8 @@ function(orvela_install_rules)
   endforeach()
   install(FILES gfx/bluehigh-LICENSE.txt docs/about-and-licences.html docs/how-to-play.html
           docs/tips-and-tricks.html DESTINATION ${ORVELA_DOC_INSTALL_DIR})
+  # Takes away what the last install from this build folder put in place.
+  add_custom_target(uninstall
+    COMMAND ${CMAKE_COMMAND} -DMANIFEST=${CMAKE_BINARY_DIR}/install_manifest.txt
+            -P ${PROJECT_SOURCE_DIR}/cmake/OrvelaUninstall.cmake)
 endfunction()

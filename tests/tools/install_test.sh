@@ -5,12 +5,25 @@
 # started from another folder on SDL's offscreen driver, finds its data in the share folder
 # and reaches the main menu (its first saved game is written just before the menu starts),
 # then ends cleanly when told to. Moving the data away makes it stop with the message that
-# names the missing folders.
+# names the missing folders. The uninstall then leaves nothing of the game in the prefix.
 set -uo pipefail
 build=$1
+source=$2
 id=io.github.orvela.OrvelaPuzzle
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+# The install writes its list of files into the build folder: the player's own list, from
+# their real install, is put back afterwards so that their uninstall still works.
+manifest=$build/install_manifest.txt
+[ -f "$manifest" ] && cp -p "$manifest" "$work/manifest.kept"
+restore() {
+  if [ -f "$work/manifest.kept" ]; then
+    cp -p "$work/manifest.kept" "$manifest"
+  else
+    rm -f "$manifest"
+  fi
+  rm -rf "$work"
+}
+trap restore EXIT
 prefix=$work/prefix
 failures=0
 fail() {
@@ -85,5 +98,11 @@ rc=$?
 grep -q "The game's data could not be found" "$work/without-data.out" ||
   fail "without its data the game did not say so: $(cat "$work/without-data.out")"
 
-[ "$failures" -eq 0 ] && echo "ok: installed into $prefix, validated, started and closed"
+mv "$prefix/share/moved-away" "$prefix/share/orvela-puzzle"
+cmake -DMANIFEST="$manifest" -P "$source/cmake/OrvelaUninstall.cmake" >"$work/uninstall.log" 2>&1 ||
+  fail "uninstall: $(cat "$work/uninstall.log")"
+left=$(find "$prefix" \( -type f -o -type d -name 'orvela-puzzle*' \) -print)
+[ -z "$left" ] || fail "the uninstall left: $left"
+
+[ "$failures" -eq 0 ] && echo "ok: installed into $prefix, validated, started, closed, uninstalled"
 exit $((failures > 0))
