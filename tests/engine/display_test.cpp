@@ -300,11 +300,14 @@ std::pair<int, int> PointerAt(SdlPlatform& platform, int x, int y) {
   return {sink.x_, sink.y_};
 }
 
+// A pixel of the whole output, bars included (SDL reads only inside the viewport, which the
+// renderer sets to the canvas again before it draws).
 uint32_t OutputPixel(SdlPlatform& platform, int x, int y) {
-  uint32_t pixel = 0;
+  SDL_Renderer* renderer = SDL_GetRenderer(platform.Window());
+  SDL_RenderSetViewport(renderer, nullptr);
+  uint32_t pixel = 0x123456;
   const SDL_Rect one{x, y, 1, 1};
-  SDL_RenderReadPixels(SDL_GetRenderer(platform.Window()), &one, SDL_PIXELFORMAT_ARGB8888, &pixel,
-                       4);
+  SDL_RenderReadPixels(renderer, &one, SDL_PIXELFORMAT_ARGB8888, &pixel, 4);
   return pixel & 0xFFFFFFu;
 }
 
