@@ -17,8 +17,18 @@ function(orvela_install_rules)
   # The help pages the more-games screen opens, beside the data; the rest of docs/ is ours.
   install(FILES docs/how-to-play.html docs/tips-and-tricks.html docs/about-and-licences.html
           DESTINATION ${ORVELA_DATA_INSTALL_DIR}/docs)
-  install(FILES desktop/${ORVELA_APP_ID}.desktop
-          DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+  # The desktop entry starts the game by its full installed path: a prefix's bin/ (such as
+  # ~/.local/bin) is not always on the desktop session's PATH. The path is known only when
+  # installing (`--prefix`), so the entry is written then, and listed for the uninstall.
+  install(CODE "
+    set(program \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/orvela-puzzle\")
+    set(entry \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_DATADIR}/applications/${ORVELA_APP_ID}.desktop\")
+    file(READ \"${PROJECT_SOURCE_DIR}/desktop/${ORVELA_APP_ID}.desktop\" text)
+    string(REPLACE \"Exec=orvela-puzzle\" \"Exec=\\\"\${program}\\\"\" text \"\${text}\")
+    message(STATUS \"Installing: \${entry}\")
+    file(WRITE \"\${entry}\" \"\${text}\")
+    list(APPEND CMAKE_INSTALL_MANIFEST_FILES \"\${entry}\")
+  ")
   install(FILES desktop/${ORVELA_APP_ID}.metainfo.xml
           DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
   foreach(size 16 22 24 32 48 64 128 256)

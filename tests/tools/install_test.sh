@@ -24,7 +24,7 @@ restore() {
   rm -rf "$work"
 }
 trap restore EXIT
-prefix=$work/prefix
+prefix="$work/the prefix"  # a space in it, as a home folder may have
 failures=0
 fail() {
   echo "FAILED: $*"
@@ -53,6 +53,9 @@ done
 
 # One application id names the desktop entry, its icon and the metainfo file.
 grep -qx "Icon=$id" "$prefix/share/applications/$id.desktop" || fail "desktop entry's Icon"
+# The menu starts the installed program by its full path, whatever the session's PATH.
+grep -qxF "Exec=\"$prefix/bin/orvela-puzzle\"" "$prefix/share/applications/$id.desktop" ||
+  fail "desktop entry's Exec: $(grep Exec= "$prefix/share/applications/$id.desktop")"
 grep -q "<id>$id</id>" "$prefix/share/metainfo/$id.metainfo.xml" || fail "metainfo id"
 grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" \
   "$prefix/share/metainfo/$id.metainfo.xml" || fail "metainfo launchable"
