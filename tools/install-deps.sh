@@ -13,11 +13,12 @@ packages=(
   libfreetype-dev                          # TrueType text
   libgtest-dev libgmock-dev                # tests
   libbenchmark-dev                         # benchmarks
+  desktop-file-utils appstream             # checking the desktop entry and the metainfo file
 )
 
 # What the build uses, by the name other systems know it under: programs, then pkg-config
 # modules (GoogleTest and Google Benchmark ship pkg-config files too).
-programs=(cmake c++ clang++ pkg-config)
+programs=(cmake c++ clang++ pkg-config desktop-file-validate appstreamcli)
 modules=(sdl2 libpng libjpeg vorbisfile freetype2 gtest gmock benchmark)
 
 have() { command -v "$1" >/dev/null 2>&1; }
@@ -34,7 +35,8 @@ if ! have dpkg-query; then
   echo "Please install, with your system's package manager:" >&2
   printf '  %s\n' "${missing[@]}" >&2
   echo "(compilers, CMake 3.20 or later, and the development files of SDL2 2.0.18 or later," >&2
-  echo " libpng, libjpeg, libvorbis, FreeType, GoogleTest and Google Benchmark)" >&2
+  echo " libpng, libjpeg, libvorbis, FreeType, GoogleTest and Google Benchmark; the tests check" >&2
+  echo " the desktop entry with desktop-file-validate and the metainfo file with appstreamcli)" >&2
   exit 1
 fi
 

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -178,15 +179,24 @@ void SdlPlatform::Present(bool vsync) {
 
 void SdlPlatform::WarpMouse(int x, int y) {
   if (!window_ || !renderer_) return;
-  // Canvas pixels to window points through the letterboxed scale.
-  int window_w = 0, window_h = 0;
+  const PointerScale pointer = Pointer();
+  SDL_WarpMouseInWindow(window_, static_cast<int>(OutputX(pointer.fit, x) / pointer.ratio_x),
+                        static_cast<int>(OutputY(pointer.fit, y) / pointer.ratio_y));
+}
+
+SdlPlatform::PointerScale SdlPlatform::Pointer() const {
+  PointerScale pointer;
+  if (!window_ || !renderer_) return pointer;
+  pointer.fit = renderer_->CurrentFit();
+  // Events come in window points; on a high-density display a point is several pixels.
+  int window_w = 0, window_h = 0, output_w = 0, output_h = 0;
   SDL_GetWindowSize(window_, &window_w, &window_h);
-  const float scale = std::min(static_cast<float>(window_w) / renderer_->Width(),
-                               static_cast<float>(window_h) / renderer_->Height());
-  const float left = (window_w - renderer_->Width() * scale) / 2;
-  const float top = (window_h - renderer_->Height() * scale) / 2;
-  SDL_WarpMouseInWindow(window_, static_cast<int>(left + x * scale),
-                        static_cast<int>(top + y * scale));
+  renderer_->OutputSize(output_w, output_h);
+  if (window_w > 0 && window_h > 0 && output_w > 0 && output_h > 0) {
+    pointer.ratio_x = static_cast<float>(output_w) / static_cast<float>(window_w);
+    pointer.ratio_y = static_cast<float>(output_h) / static_cast<float>(window_h);
+  }
+  return pointer;
 }
 
 void SdlPlatform::ShowCursor(bool visible) {
@@ -209,6 +219,12 @@ void SdlPlatform::SleepUntil(int64_t milliseconds) {
 }
 
 void SdlPlatform::PumpEvents(InputSink& sink) {
+  // Window points to canvas pixels, through the letterboxed scale of the window as it is.
+  const PointerScale pointer = Pointer();
+  const auto move = [&](int x, int y) {
+    sink.OnMouseMove(CanvasPixelX(pointer.fit, static_cast<float>(x) * pointer.ratio_x),
+                     CanvasPixelY(pointer.fit, static_cast<float>(y) * pointer.ratio_y));
+  };
   SDL_Event event;
   while (SDL_PollEvent(&event)) {
     switch (event.type) {
@@ -228,11 +244,11 @@ void SdlPlatform::PumpEvents(InputSink& sink) {
         for (char32_t c : DecodeUtf8(event.text.text)) sink.OnChar(c);
         break;
       case SDL_MOUSEMOTION:
-        sink.OnMouseMove(event.motion.x, event.motion.y);
+        move(event.motion.x, event.motion.y);
         break;
       case SDL_MOUSEBUTTONDOWN:
       case SDL_MOUSEBUTTONUP:
-        sink.OnMouseMove(event.button.x, event.button.y);
+        move(event.button.x, event.button.y);
         if (const int button = EngineButton(event.button.button)) {
           sink.OnMouseButton(button, event.type == SDL_MOUSEBUTTONDOWN);
         }
@@ -250,8 +266,13 @@ void SdlPlatform::PumpEvents(InputSink& sink) {
 }
 
 void SdlPlatform::ShowMessage(const std::string& text, bool serious) {
-  SDL_ShowSimpleMessageBox(serious ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION,
-                           title_.c_str(), text.c_str(), window_);
+  // Where no message box can be shown (no desktop, SDL's offscreen driver) the message goes
+  // to the standard error stream rather than nowhere.
+  if (SDL_ShowSimpleMessageBox(serious ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION,
+                               title_.c_str(), text.c_str(), window_) != 0) {
+    std::fprintf(stderr, "%s: %s\n", title_.empty() ? "Orvela Puzzle Game" : title_.c_str(),
+                 text.c_str());
+  }
 }
 
 void SdlPlatform::OpenUrl(const std::string& address) {

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "engine/canvas_fit.h"
 #include "engine/platform.h"
 
 struct SDL_Window;
@@ -37,7 +38,17 @@ class SdlPlatform : public Platform {
   std::string AppDataPath() override;
   AudioOutput& Audio() override;
 
+  // The window (null before the first OpenDisplay), for the SDL backend's own tests.
+  SDL_Window* Window() const { return window_; }
+
  private:
+  // How window points map to canvas pixels just now.
+  struct PointerScale {
+    CanvasFit fit;
+    float ratio_x = 1, ratio_y = 1;  // output pixels per window point
+  };
+  PointerScale Pointer() const;
+
   SDL_Window* window_ = nullptr;
   std::unique_ptr<SdlRenderer> renderer_;
   std::unique_ptr<AudioOutput> audio_;

@@ -38,7 +38,7 @@ SDL_Texture* MakeSdlTexture(SDL_Renderer* renderer, const TPixmap& bgra, bool fi
 
 SdlRenderer::SdlRenderer(SDL_Renderer* renderer, int width, int height)
     : renderer_(renderer), width_(width), height_(height) {
-  SDL_RenderSetLogicalSize(renderer_, width, height);
+  RefreshFit();
 }
 
 SdlRenderer::~SdlRenderer() {
@@ -49,7 +49,32 @@ SdlRenderer::~SdlRenderer() {
 void SdlRenderer::SetLogicalSize(int width, int height) {
   Flush();
   width_ = width, height_ = height;
-  SDL_RenderSetLogicalSize(renderer_, width, height);
+  RefreshFit();
+}
+
+void SdlRenderer::OutputSize(int& width, int& height) const {
+  width = height = 0;
+  SDL_GetRendererOutputSize(renderer_, &width, &height);
+}
+
+CanvasFit SdlRenderer::CurrentFit() const {
+  int output_w = 0, output_h = 0;
+  OutputSize(output_w, output_h);
+  return FitCanvas(width_, height_, output_w, output_h);
+}
+
+void SdlRenderer::RefreshFit() {
+  fit_ = CurrentFit();
+  KeepViewport();
+}
+
+void SdlRenderer::KeepViewport() {
+  const SDL_Rect wanted{fit_.left, fit_.top, fit_.width, fit_.height};
+  SDL_Rect now;
+  SDL_RenderGetViewport(renderer_, &now);
+  if (now.x != wanted.x || now.y != wanted.y || now.w != wanted.w || now.h != wanted.h) {
+    SDL_RenderSetViewport(renderer_, &wanted);
+  }
 }
 
 std::unique_ptr<Texture> SdlRenderer::CreateTexture(const PixmapRef& bgra, bool filtered) {
@@ -66,6 +91,8 @@ std::unique_ptr<Texture> SdlRenderer::CreateTexture(const PixmapRef& bgra, bool 
 
 void SdlRenderer::Clear() {
   Flush();
+  RefreshFit();  // a new frame: the window may have changed size
+  // SDL clears the whole output, the bars beside the canvas included.
   SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
   SDL_RenderClear(renderer_);
 }
@@ -113,10 +140,11 @@ void SdlRenderer::DrawQuad(const QuadDraw& q) {
   const float wx = q.src_w * q.ax, wy = q.src_w * q.ay;
   const float hx = q.src_h * q.bx, hy = q.src_h * q.by;
   const int base = static_cast<int>(vertices_.size());
-  vertices_.push_back({{q.x, q.y}, colour, {u0, v0}});
-  vertices_.push_back({{q.x + wx, q.y + wy}, colour, {u1, v0}});
-  vertices_.push_back({{q.x + wx + hx, q.y + wy + hy}, colour, {u1, v1}});
-  vertices_.push_back({{q.x + hx, q.y + hy}, colour, {u0, v1}});
+  const float s = fit_.scale;  // canvas to output pixels
+  vertices_.push_back({{q.x * s, q.y * s}, colour, {u0, v0}});
+  vertices_.push_back({{(q.x + wx) * s, (q.y + wy) * s}, colour, {u1, v0}});
+  vertices_.push_back({{(q.x + wx + hx) * s, (q.y + wy + hy) * s}, colour, {u1, v1}});
+  vertices_.push_back({{(q.x + hx) * s, (q.y + hy) * s}, colour, {u0, v1}});
   for (int i : {0, 1, 2, 0, 2, 3}) indices_.push_back(base + i);
 }
 
@@ -132,12 +160,15 @@ void SdlRenderer::DrawPoints(const std::vector<PixelPoint>& points, uint8_t r, u
   } else if (blend == 5) {
     mode = SDL_BLENDMODE_MOD;
   }
-  std::vector<SDL_Point> sdl_points;
-  sdl_points.reserve(points.size());
-  for (const PixelPoint& p : points) sdl_points.push_back({p.x, p.y});
+  // Each canvas pixel covers a square of output pixels.
+  const float s = fit_.scale;
+  std::vector<SDL_FRect> squares;
+  squares.reserve(points.size());
+  for (const PixelPoint& p : points) squares.push_back({p.x * s, p.y * s, s, s});
+  KeepViewport();
   SDL_SetRenderDrawBlendMode(renderer_, mode);
   SDL_SetRenderDrawColor(renderer_, r, g, b, a);
-  SDL_RenderDrawPoints(renderer_, sdl_points.data(), static_cast<int>(sdl_points.size()));
+  SDL_RenderFillRectsF(renderer_, squares.data(), static_cast<int>(squares.size()));
 }
 
 void SdlRenderer::DrawPixmap(const TPixmap& pixmap, int x, int y) {
@@ -146,8 +177,10 @@ void SdlRenderer::DrawPixmap(const TPixmap& pixmap, int x, int y) {
   SDL_Texture* texture = MakeSdlTexture(renderer_, *bgra, false);
   if (!texture) return;
   SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_NONE);
-  const SDL_Rect dst{x, y, bgra->width, bgra->height};
-  SDL_RenderCopy(renderer_, texture, nullptr, &dst);
+  const float s = fit_.scale;
+  const SDL_FRect dst{x * s, y * s, bgra->width * s, bgra->height * s};
+  KeepViewport();
+  SDL_RenderCopyF(renderer_, texture, nullptr, &dst);
   SDL_DestroyTexture(texture);
 }
 
@@ -155,12 +188,8 @@ PixmapRef SdlRenderer::ReadPixels(int x, int y, int w, int h) {
   Flush();
   SDL_RenderFlush(renderer_);
   // Reading happens in output pixels: read the scaled rectangle and sample it back down.
-  float sx = 1, sy = 1;
-  SDL_RenderGetScale(renderer_, &sx, &sy);
-  SDL_Rect viewport;
-  SDL_RenderGetViewport(renderer_, &viewport);
-  const SDL_Rect physical{static_cast<int>((viewport.x + x) * sx),
-                          static_cast<int>((viewport.y + y) * sy),
+  const float sx = fit_.scale, sy = fit_.scale;
+  const SDL_Rect physical{fit_.left + static_cast<int>(x * sx), fit_.top + static_cast<int>(y * sy),
                           std::max(1, static_cast<int>(std::ceil(w * sx))),
                           std::max(1, static_cast<int>(std::ceil(h * sy)))};
   auto raw = TPixmap::Create(physical.w, physical.h, PF_BGRA8888, 4);
@@ -181,6 +210,7 @@ PixmapRef SdlRenderer::ReadPixels(int x, int y, int w, int h) {
 
 void SdlRenderer::Flush() {
   if (indices_.empty()) return;
+  KeepViewport();
   if (batch_texture_) {
     SDL_SetTextureBlendMode(batch_texture_, batch_mode_);
   } else {

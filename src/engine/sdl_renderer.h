@@ -1,6 +1,8 @@
 // The SDL platform's renderer: draws are collected into batches of triangles that share one
 // texture and one blend mode and sent with one SDL_RenderGeometry call per batch; every image
-// frame has one texture, made when it is first drawn. Only the SDL backend includes this.
+// frame has one texture, made when it is first drawn. The canvas is scaled into the window's
+// output pixels by the renderer itself (canvas_fit.h), not by SDL's logical size, so that the
+// pointer's mapping and the drawing share one exact fit. Only the SDL backend includes this.
 #pragma once
 
 #include <SDL.h>
@@ -9,6 +11,7 @@
 #include <memory>
 #include <vector>
 
+#include "engine/canvas_fit.h"
 #include "engine/renderer.h"
 
 namespace orvela {
@@ -20,6 +23,13 @@ class SdlRenderer : public Renderer {
   SdlRenderer(SDL_Renderer* renderer, int width, int height);
   ~SdlRenderer() override;
   void SetLogicalSize(int width, int height);
+  // The canvas's fit into the output as the frame being drawn uses it; renewed by Clear, at
+  // the start of every frame, from the window's present size.
+  const CanvasFit& Fit() const { return fit_; }
+  // The fit into the output as it is now (the window may have changed since Clear).
+  CanvasFit CurrentFit() const;
+  // The output's size in pixels (on a high-density display larger than the window's size).
+  void OutputSize(int& width, int& height) const;
   int Width() const override { return width_; }
   int Height() const override { return height_; }
 
@@ -37,9 +47,13 @@ class SdlRenderer : public Renderer {
   // A copy of the texture whose texels are fully opaque where their alpha reaches the
   // threshold and fully transparent elsewhere, for masked drawing.
   SDL_Texture* Masked(const SdlTexture& t, uint32_t threshold);
+  void RefreshFit();
+  // Draws go to the canvas's rectangle of the output (SDL resets it when the window changes).
+  void KeepViewport();
 
   SDL_Renderer* renderer_;
   int width_, height_;
+  CanvasFit fit_;
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
   std::vector<SDL_Vertex> vertices_;
   std::vector<int> indices_;

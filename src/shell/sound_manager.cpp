@@ -52,6 +52,12 @@ ChannelRef TGlobalSnd::play(int index, const ChannelRef& channel, int restart) {
   return StartEffect(sfx[index], channel, restart);
 }
 
+TSongManager::~TSongManager() {
+  for (const auto& song : songsList) {
+    if (song->c) song->c->Stop();
+  }
+}
+
 Ref<TMusicFile> TSongManager::findSong(const std::string& name) const {
   for (const auto& song : songsList) {
     if (song->name == name) return song;

@@ -43,6 +43,12 @@ class TMusicFile : public TObject {
 
 class TSongManager : public TObject {
  public:
+  TSongManager() = default;
+  // The music stops with its manager: a track left playing would outlive the game.
+  ~TSongManager() override;
+  TSongManager(const TSongManager&) = delete;
+  TSongManager& operator=(const TSongManager&) = delete;
+
   TList<TMusicFile> songsList;  // in loading order
 
   Ref<TMusicFile> findSong(const std::string& name) const;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "construction/cutter.h"
+#include "engine/data_folder.h"
 #include "engine/engine.h"
 #include "engine/files.h"
 #include "engine/random.h"
@@ -67,7 +68,7 @@ void LoadingScreen(const GameContext& game, const ImageRef& background) {
 }  // namespace
 
 int RunGame(void (*before_start)(GameContext&)) {
-  ChangeToProgramFolder();
+  ChangeToGameDataFolder();
   AppTitle("Orvela Puzzle Game");  // before any message box, so that the box has it
   GameContext game;
   if (before_start) before_start(game);

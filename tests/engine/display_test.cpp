@@ -4,12 +4,17 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <SDL.h>
+
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <filesystem>
 #include <optional>
 #include <set>
 #include <string>
+#include <utility>
+#include <vector>
 
 #if defined(__has_feature)
 #if __has_feature(address_sanitizer)
@@ -18,6 +23,8 @@
 #endif
 #endif
 
+#include "engine/canvas_fit.h"
+#include "engine/engine.h"
 #include "engine/renderer.h"
 #include "engine/sdl_platform.h"
 #include "support/headless.h"
@@ -238,6 +245,154 @@ TEST(SdlDisplayTest, ThePerUserFolderIsNeverTheRoot) {
     EXPECT_NE(folder, "/");
     EXPECT_EQ(folder.rfind("/.local/share"), folder.size() - 13) << folder;
     EXPECT_GT(folder.size(), 13u) << folder;
+  }
+}
+
+// Any window size: the canvas scaled to fit, centred between black bars, and the pointer
+// mapped to the canvas pixel drawn under it.
+TEST(CanvasFitTest, TheCanvasFillsOneSideAndIsCentredOnTheOther) {
+  struct Case {
+    int output_w, output_h;
+    float scale;
+    int left, top, width, height;
+  };
+  const Case cases[] = {
+      {800, 600, 1, 0, 0, 800, 600},          {1600, 1200, 2, 0, 0, 1600, 1200},
+      {1000, 600, 1, 100, 0, 800, 600},       {800, 900, 1, 0, 150, 800, 600},
+      {1920, 1080, 1.8f, 240, 0, 1440, 1080}, {1600, 1000, 1000.0f / 600, 133, 0, 1333, 1000},
+      {400, 600, 0.5f, 0, 150, 400, 300},     {0, 0, 1, 0, 0, 800, 600},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.output_w) + "x" + std::to_string(c.output_h));
+    const CanvasFit fit = FitCanvas(800, 600, c.output_w, c.output_h);
+    EXPECT_FLOAT_EQ(fit.scale, c.scale);
+    EXPECT_EQ(fit.left, c.left);
+    EXPECT_EQ(fit.top, c.top);
+    EXPECT_EQ(fit.width, c.width);
+    EXPECT_EQ(fit.height, c.height);
+    // Enlarged, the output pixel under every canvas pixel's centre maps back to it.
+    if (fit.scale < 1) continue;
+    for (int x = 0; x < 800; ++x) ASSERT_EQ(CanvasPixelX(fit, std::floor(OutputX(fit, x))), x);
+    for (int y = 0; y < 600; ++y) ASSERT_EQ(CanvasPixelY(fit, std::floor(OutputY(fit, y))), y);
+  }
+}
+
+class PointerRecorder : public InputSink {
+ public:
+  void OnKey(int, bool, bool) override {}
+  void OnChar(char32_t) override {}
+  void OnMouseButton(int, bool) override {}
+  void OnMouseMove(int x, int y) override { x_ = x, y_ = y; }
+  void OnFocusChange() override {}
+  void OnQuitRequest() override {}
+  int x_ = -1000, y_ = -1000;
+};
+
+// The canvas pixel the game sees for a pointer at window point (x, y).
+std::pair<int, int> PointerAt(SdlPlatform& platform, int x, int y) {
+  SDL_Event event{};
+  event.type = SDL_MOUSEMOTION;
+  event.motion.windowID = SDL_GetWindowID(platform.Window());
+  event.motion.x = x, event.motion.y = y;
+  SDL_PushEvent(&event);
+  PointerRecorder sink;
+  platform.PumpEvents(sink);
+  return {sink.x_, sink.y_};
+}
+
+// A pixel of the whole output, bars included (SDL reads only inside the viewport, which the
+// renderer sets to the canvas again before it draws).
+uint32_t OutputPixel(SdlPlatform& platform, int x, int y) {
+  SDL_Renderer* renderer = SDL_GetRenderer(platform.Window());
+  SDL_RenderSetViewport(renderer, nullptr);
+  uint32_t pixel = 0x123456;
+  const SDL_Rect one{x, y, 1, 1};
+  SDL_RenderReadPixels(renderer, &one, SDL_PIXELFORMAT_ARGB8888, &pixel, 4);
+  return pixel & 0xFFFFFFu;
+}
+
+TEST(SdlDisplayTest, AtAnyWindowSizeThePointerMapsToTheCanvasPixelDrawnUnderIt) {
+  const DriverAllocations drivers;
+  // SDL's offscreen driver resizes its output only with SDL's software renderer.
+  const ScopedEnv driver("SDL_VIDEODRIVER", "offscreen"), render("SDL_RENDER_DRIVER", "software");
+  SdlPlatform platform;
+  DisplayMode mode;  // 800 x 600
+  if (!platform.OpenDisplay(mode)) GTEST_SKIP() << "this SDL has no offscreen driver";
+  Renderer& renderer = *platform.GetRenderer();
+  struct Probe {
+    int window_x, window_y, canvas_x, canvas_y;
+  };
+  struct Case {
+    int window_w, window_h;
+    std::vector<Probe> probes;  // over the bars too: outside the canvas
+  };
+  const Case cases[] = {
+      {1000, 600, {{99, 0, -1, 0}, {100, 0, 0, 0}, {899, 599, 799, 599}, {900, 300, 800, 300}}},
+      {800, 900, {{0, 149, 0, -1}, {0, 150, 0, 0}, {799, 749, 799, 599}, {5, 750, 5, 600}}},
+      {1200, 900, {{0, 0, 0, 0}, {1, 1, 1, 1}, {2, 2, 1, 1}, {1199, 899, 799, 599}}},
+      {1600, 1000, {{132, 0, -1, 0}, {133, 0, 0, 0}, {1465, 999, 799, 599}, {1466, 5, 800, 3}}},
+      {1600, 1200, {{1, 1, 0, 0}, {2, 3, 1, 1}, {1598, 1198, 799, 599}, {1599, 1199, 799, 599}}},
+      {800, 600, {{0, 0, 0, 0}, {799, 599, 799, 599}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.window_w) + "x" + std::to_string(c.window_h));
+    SDL_SetWindowSize(platform.Window(), c.window_w, c.window_h);
+    for (const Probe& p : c.probes) {
+      EXPECT_EQ(PointerAt(platform, p.window_x, p.window_y), std::make_pair(p.canvas_x, p.canvas_y))
+          << "window point " << p.window_x << ", " << p.window_y;
+    }
+    // The drawing uses the same fit: the canvas's corner pixels land where the pointer finds
+    // them, and the bars beside them stay black. (Checked at whole scales: SDL's software
+    // rasteriser, the only one that draws offscreen here, places fractional edges its own way.)
+    renderer.Clear();
+    if (std::fmod(std::min(c.window_w / 800.0, c.window_h / 600.0), 1.0) != 0) continue;
+    QuadDraw white;
+    white.src_w = white.src_h = 1;
+    for (const auto& [x, y] : {std::pair{0, 0}, std::pair{799, 599}}) {
+      white.x = static_cast<float>(x), white.y = static_cast<float>(y);
+      renderer.DrawQuad(white);
+    }
+    renderer.Flush();
+    for (const Probe& p : c.probes) {
+      const bool corner =
+          (p.canvas_x == 0 && p.canvas_y == 0) || (p.canvas_x == 799 && p.canvas_y == 599);
+      EXPECT_EQ(OutputPixel(platform, p.window_x, p.window_y), corner ? 0xFFFFFFu : 0u)
+          << "window point " << p.window_x << ", " << p.window_y;
+    }
+    platform.Present(false);
+  }
+}
+
+TEST(SdlDisplayTest, SwitchingToFullScreenAndBackKeepsTheCanvasAndItsPictures) {
+  const DriverAllocations drivers;
+  const ScopedEnv driver("SDL_VIDEODRIVER", "offscreen"), render("SDL_RENDER_DRIVER", "software");
+  auto owned = std::make_unique<SdlPlatform>();
+  SdlPlatform& platform = *owned;
+  EngineScope engine(std::move(owned));
+  if (!OpenGraphics(800, 600, 0, 60, 0)) GTEST_SKIP() << "this SDL has no offscreen driver";
+  const ImageRef picture = TImage::Load(testing::SolidPixmap(16, 16, 0xFF00FF00u), 0);
+  ASSERT_TRUE(picture);
+  for (const int depth : {32, 0, 32, 0}) {  // as the settings' switch does it
+    SCOPED_TRACE(depth);
+    ASSERT_TRUE(OpenGraphics(800, 600, depth, 60, 0));
+    Renderer& renderer = *platform.GetRenderer();
+    EXPECT_EQ(renderer.Width(), 800);
+    EXPECT_EQ(renderer.Height(), 600);
+    Cls();
+    DrawImageFrame(picture, 100, 100, 0);
+    const PixmapRef grabbed = GrabPixmap(100, 100, 20, 20);
+    EXPECT_EQ(grabbed->ReadPixel(8, 8) & 0xFFFFFFu, 0x00FF00u);
+    EXPECT_EQ(grabbed->ReadPixel(18, 18) & 0xFFFFFFu, 0u);
+    // The pointer keeps its mapping: the canvas centre is found under the window's centre.
+    int window_w = 0, window_h = 0;
+    SDL_GetWindowSize(platform.Window(), &window_w, &window_h);
+    if (depth == 0) {
+      EXPECT_EQ(std::make_pair(window_w, window_h), std::make_pair(800, 600));
+    }
+    const auto [x, y] = PointerAt(platform, window_w / 2, window_h / 2);
+    EXPECT_NEAR(x, 400, 1);
+    EXPECT_NEAR(y, 300, 1);
+    Flip(0);
   }
 }
 

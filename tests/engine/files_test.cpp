@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "engine/data_folder.h"
 #include "engine/files.h"
 #include "engine/font.h"
 #include "engine/image.h"
@@ -195,6 +196,22 @@ TEST(RuntimeErrorDeathTest, AnUncaughtErrorEndsWithItsMessageAndStatus255) {
   EXPECT_EXIT(std::exit(RunGuarded([]() -> int { RaiseRuntimeError("ERROR: broken file"); })),
               ::testing::ExitedWithCode(255), "ERROR: broken file");
   EXPECT_EQ(RunGuarded([] { return 7; }), 7);
+}
+
+// The game's data: beside the program (the build folder) before the installed share folder.
+TEST(DataFolderTest, BesideTheProgramThenInstalledThenTheProgramsOwnFolder) {
+  namespace fs = std::filesystem;
+  const testing::ScopedTempDir temp;
+  const fs::path prefix = temp.path() / "prefix";
+  const fs::path bin = prefix / "bin";
+  const fs::path share = prefix / "share" / "orvela-puzzle";
+  fs::create_directories(bin);
+  EXPECT_EQ(InstalledDataFolder(bin.string()), share.string());
+  EXPECT_EQ(GameDataFolder(bin.string()), bin.string());  // nothing anywhere: reported there
+  fs::create_directories(share / "gfx");
+  EXPECT_EQ(GameDataFolder(bin.string()), share.string());
+  fs::create_directories(bin / "gfx");
+  EXPECT_EQ(GameDataFolder(bin.string()), bin.string());
 }
 
 }  // namespace

@@ -239,6 +239,18 @@ TEST_F(MenuTest, MusicStartsWithTheMenuAndFollowsTheMusicVolume) {
   });
 }
 
+TEST_F(MenuTest, TheMusicEndsWithTheGame) {
+  ChannelRef channel;
+  RunFrames([&](int frame) {
+    if (frame != 3) return;
+    channel = Game().main_menu->music->mf->c;
+    StopGame();
+  });
+  ASSERT_TRUE(channel);
+  EXPECT_EQ(channel->Playing(), 0);  // not left looping after the game's objects are gone
+  EXPECT_EQ(platform().Audio().mixer()->Active(), 0);
+}
+
 class SettingsTest : public GameTest {
  protected:
   // Opens the settings window once the menu is clickable and runs `inside` on every frame

@@ -42,6 +42,8 @@ expect() {
 installed='echo "install ok installed"'
 absent='exit 1'
 user='echo 1000'
+# The programs the build and the tests use, all there.
+tools=(cmake=: c++=: clang++=: desktop-file-validate=: appstreamcli=:)
 
 expect "Debian, all installed, no root, no sudo" 0 "" \
   "$(bin a dpkg-query="$installed" id="$user")"
@@ -52,9 +54,9 @@ expect "Debian, missing packages, root, no apt-get" 1 "no apt-get" \
 expect "Debian, missing packages, sudo refuses" 1 "Please install these packages yourself" \
   "$(bin d dpkg-query="$absent" id="$user" sudo='exit 1' apt-get='exit 0')"
 expect "no dpkg, everything there" 0 "" \
-  "$(bin e id="$user" cmake=: c++=: clang++=: pkg-config=:)"
+  "$(bin e id="$user" "${tools[@]}" pkg-config=:)"
 expect "no dpkg, libraries missing" 1 "sdl2 (pkg-config module)" \
-  "$(bin f id="$user" cmake=: c++=: clang++=: pkg-config="$absent")"
-expect "no dpkg, no pkg-config" 1 "pkg-config" "$(bin g id="$user" cmake=: c++=: clang++=:)"
+  "$(bin f id="$user" "${tools[@]}" pkg-config="$absent")"
+expect "no dpkg, no pkg-config" 1 "pkg-config" "$(bin g id="$user" "${tools[@]}")"
 
 exit $((failures > 0))

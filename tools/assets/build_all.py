@@ -26,6 +26,7 @@ import make_credits  # noqa: E402
 import make_font  # noqa: E402
 import make_frame  # noqa: E402
 import make_gui  # noqa: E402
+import make_icons  # noqa: E402
 import pages  # noqa: E402
 import pic_fractal  # noqa: E402
 import pic_harbour  # noqa: E402
@@ -94,6 +95,7 @@ def main():
     report = []
     make_font.build(manifest)
     make_gui.build(manifest)
+    make_icons.build()
     make_frame.build(manifest)
     make_backgrounds.build(manifest)
     for rel, mod, (cols, rows) in PICTURES:

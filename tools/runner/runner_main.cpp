@@ -15,6 +15,7 @@
 #include "demos/engine_demo.h"
 #include "demos/pieces_demo.h"
 #include "demos/toolkit_demo.h"
+#include "engine/data_folder.h"
 #include "engine/engine.h"
 #include "engine/files.h"
 #include "engine/headless_platform.h"
@@ -139,7 +140,7 @@ int main(int argc, char** argv) {
   }
   platform.SetPresentHook([&player] { player.OnFrame(); });
 
-  ChangeToProgramFolder();
+  ChangeToGameDataFolder();
   EngineScope engine(std::move(owned));
   return RunGuarded([&] {
     try {
