@@ -101,7 +101,10 @@ int MouseXPos();
 int MouseYPos();
 void HideMouse();  // hides the system pointer over the window (the game draws its own)
 void ShowMouse();
-void FlushKeys();   // clears every key count, held key and typed character
+void FlushKeys();  // clears every key count, held key and typed character
+// Lets pending events in and clears every key count and typed character; keys held down stay
+// held (they do not count again until released and pressed anew). Never throws.
+void DiscardKeyPresses();
 void FlushMouse();  // clears every button count and held button
 // Lets pending system events arrive (every input query does this itself).
 void PollSystem();

@@ -74,6 +74,16 @@ void FlushKeys() {
   input.chars.clear();
 }
 
+void DiscardKeyPresses() {
+  // Lets the pending events in without the quit check: this runs as screens end, also while
+  // a quit request unwinds them, and a request that arrives now is raised by the next query.
+  if (!EngineInstalled()) return;
+  EngineContext& e = Engine();
+  e.platform->PumpEvents(e.input);
+  e.input.key_hits.fill(0);
+  e.input.chars.clear();
+}
+
 void FlushMouse() {
   InputState& input = Polled();
   input.mouse_hits.fill(0);

@@ -52,7 +52,8 @@ int TMessageWindow::ask(const std::string& text, const MenuRef& buttons,
   menu = buttons;
   txt = text;
   drawBehind = behind;
-  return mainLoop();
+  const int answer = mainLoop();
+  return escaped ? kClosed : answer;
 }
 
 int TMessageWindow::draw() {
@@ -86,6 +87,7 @@ int TMessageWindow::setupLoop() {
   alpha = 0;
   dAlpha = 1;
   cel = 0;
+  escaped = 0;
   services_.Play(PlaySound::kBad);
   return 0;
 }
@@ -105,6 +107,9 @@ int TMessageWindow::mainLoop() {
     loop.ShowFrame();
     if (answer == 1) dAlpha = 0, cel = 1;
     if (answer == 2) dAlpha = 0, cel = 0;
+    // Escape closes an unanswered question: Cancel for the sort-up question; ask tells it
+    // apart from both answers.
+    if (KeyHits(KEY_ESCAPE) && dAlpha == 1) dAlpha = 0, cel = 0, escaped = 1;
     if (dAlpha == 0 && alpha == 0) wyjdz = 1;
     services_.SoundUpdate();
   }

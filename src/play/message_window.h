@@ -25,7 +25,8 @@ class TMessageWindow : public TObject {
   int wyjdz = 0;
   std::string txt;  // the question
   float alpha = 0, dAlpha = 0;
-  int cel = 0;  // the answer: 1 OK, 0 Cancel
+  int cel = 0;      // the answer: 1 OK, 0 Cancel
+  int escaped = 0;  // 1 when Escape closed the window before an answer (cel is then 0)
   // Draws the frozen screen behind the window (the play screen's draw).
   std::function<void()> drawBehind;
 
@@ -36,14 +37,18 @@ class TMessageWindow : public TObject {
   int setMessage(int n);
   int setupLoop();
   // Runs the window until it has faded out after an answer; returns it (1 OK, 0 Cancel).
+  // Escape answers Cancel.
   int mainLoop();
+
+  // What ask returns when Escape closed the question: neither answer.
+  static constexpr int kClosed = -1;
 
   // The two buttons of a question, from two-frame strips: id 1 where OK stands, id 2 where
   // Cancel stands.
   MenuRef makeButtons(const std::string& yes_image, const std::string& no_image) const;
   // Asks another question: the text, the buttons (from makeButtons) and what is drawn behind
   // the window, for this one asking; the sort-up question is back afterwards. Returns 1 for
-  // the button where OK stands, 0 for the other.
+  // the button where OK stands, 0 for the other, kClosed when Escape closed the question.
   int ask(const std::string& text, const MenuRef& buttons, const std::function<void()>& behind);
 
  private:

@@ -22,9 +22,12 @@ void TPuzzelGame::_zaznaczanie() {
   const MouseRef& mouse = GlobalMouse();
   if (!mouse) return;
   if (xz == -1) {
+    // A new band starts with no selection: the one just put down must not be lifted again
+    // when this band is let go before it has selected anything.
     xz = mouse->x;
     yz = mouse->y;
     wz = hz = 0;
+    zazn = nullptr;
     return;
   }
   auto selection = std::make_shared<TZaznaczenie>();
@@ -95,6 +98,10 @@ void TPuzzelGame::_giveHint() {
   TPuzel::oczysc();
   r->_oznaczony = 1;
   s->_oznaczony = 1;
+  // Marked pieces that lie loose come to the top, where the player can see them blink.
+  for (const Ref<TPuzel>& marked : {s, r}) {
+    if (listaPuzzli.Remove(marked)) listaPuzzli.AddLast(marked);
+  }
 }
 
 void TPuzzelGame::checkGhost() {
@@ -187,6 +194,12 @@ void TPuzzelGame::poukladajPuzzle() {
         x = RandomInt(1, 5);
         break;
     }
+  }
+  // The laid-out pieces come to the top of the table, in the walk's order, so that none of
+  // them lies hidden under a group.
+  for (const Ref<TPuzel>& piece : loose) {
+    listaPuzzli.Remove(piece);
+    listaPuzzli.AddLast(piece);
   }
   services_.TableChanged();
 }

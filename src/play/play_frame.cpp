@@ -1,5 +1,6 @@
 // TPuzzelGame: one frame of play. The states step their animations, the carried object
 // follows the pointer, a click or a release drops it, and the last drop of a game wins it.
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -64,6 +65,7 @@ void TPuzzelGame::updateGame() {
   const MouseRef& mouse = GlobalMouse();
   if (!mouse) return;
   if (!puzel) {
+    if (pressOnBar) return;  // the press is a bar button's
     // Nothing carried: every entry tests the pointer; a click picks the entry up.
     const std::vector<Ref<TObject>> entries = listaPuzzli.ToArray();
     for (const Ref<TObject>& entry : entries) {
@@ -94,16 +96,20 @@ void TPuzzelGame::updateGame() {
                 static_cast<int>(static_cast<float>(mouse->y) - group->h));
     for (const Ref<TPuzel>& member : group->listaSpasowanych) member->alphaUpdate();
   } else if (selection) {
-    selection->move(mouse->x - 2 * selection->w, mouse->y - 2 * selection->h);
+    // The selection was lifted where the pointer let the band go; it follows the pointer's
+    // movement from there, so it stays where it lies until the pointer moves.
+    selection->move(mouse->x, mouse->y);
   }
-  if (!selection) {
+  if (pressOnBar) {
+    // A bar button's press neither drops nor turns the pick-up into a drag.
+  } else if (!selection) {
     if (mouse->leftHolded) {
       if (MilliBetween(holdedTime, MilliClock()) > kDragAfterMs) puzzelHolded = 1;
     } else if (puzzelHolded == 1) {
       _upuscPuzel();
     }
   }
-  if (puzel && mouse->leftPressed && puzzelHolded == 0) _upuscPuzel();
+  if (puzel && mouse->leftPressed && puzzelHolded == 0 && !pressOnBar) _upuscPuzel();
   for (const Ref<TObject>& entry : listaPuzzli) {
     if (auto loose = std::dynamic_pointer_cast<TPuzel>(entry)) loose->alphaUpdate();
   }
@@ -124,12 +130,14 @@ void TPuzzelGame::checkMouse() {
   const MouseRef& mouse = GlobalMouse();
   if (!mouse) return;
   if (mouse->leftHolded) {
-    if (!puzel) _zaznaczanie();
+    if (!puzel && !pressOnBar) _zaznaczanie();
     return;
   }
   if (xz != -1) {
     puzel = zazn;
     if (zazn) {
+      zazn->x = mouse->x;  // carried from where the pointer let the band go
+      zazn->y = mouse->y;
       for (const Ref<TObject>& entry : zazn->listaZaznaczonych) {
         if (auto piece = std::dynamic_pointer_cast<TPuzel>(entry)) piece->_dShadowAlpha = 1;
       }
@@ -138,7 +146,53 @@ void TPuzzelGame::checkMouse() {
   xz = yz = -1;
 }
 
+void TPuzzelGame::followBarPress() {
+  const MouseRef& mouse = GlobalMouse();
+  if (!mouse) return;
+  if (mouse->leftPressed) {
+    pressOnBar = OverBarButton() ? 1 : 0;
+  } else if (!mouse->leftHolded) {
+    pressOnBar = 0;
+  }
+}
+
+bool TPuzzelGame::OverBarButton() const {
+  const MouseRef& mouse = GlobalMouse();
+  if (!mouse || !menu || !menu->visible) return false;
+  const float px = static_cast<float>(mouse->x), py = static_cast<float>(mouse->y);
+  for (const ButtonRef& button : menu->items) {
+    if (button && button->visible && button->dim && button->dim->InXY(px, py)) return true;
+  }
+  return false;
+}
+
+void TPuzzelGame::KeepBelowBar(const Ref<TObject>& dropped) {
+  auto top_of = [](const TList<TPuzel>& pieces) {
+    float top = static_cast<float>(kBarBottom);
+    for (const Ref<TPuzel>& piece : pieces) top = std::min(top, piece->y);
+    return top;
+  };
+  if (auto selection = std::dynamic_pointer_cast<TZaznaczenie>(dropped)) {
+    for (const Ref<TObject>& entry : selection->listaZaznaczonych) {
+      if (std::dynamic_pointer_cast<TPuzel>(entry)) KeepBelowBar(entry);
+    }
+    return;
+  }
+  GroupRef group = std::dynamic_pointer_cast<TSpasowanePuzle>(dropped);
+  const auto piece = std::dynamic_pointer_cast<TPuzel>(dropped);
+  if (piece && !group) group = _wGrupie(*piece);  // the piece joined a group: move it whole
+  if (group) {
+    const float down = static_cast<float>(kBarBottom) - top_of(group->listaSpasowanych);
+    if (down <= 0) return;
+    group->y += down;
+    for (const Ref<TPuzel>& member : group->listaSpasowanych) member->y += down;
+  } else if (piece && piece->y < static_cast<float>(kBarBottom)) {
+    piece->y = static_cast<float>(kBarBottom);
+  }
+}
+
 void TPuzzelGame::_upuscPuzel() {
+  const Ref<TObject> dropped = puzel;
   if (auto piece = std::dynamic_pointer_cast<TPuzel>(puzel)) {
     if (spasowany(*piece)) {
       if (const Ref<TObject> joined = spasuj()) {
@@ -167,6 +221,7 @@ void TPuzzelGame::_upuscPuzel() {
     puzel = nullptr;
   }
   puzel = nullptr;
+  KeepBelowBar(dropped);
   sprawdzCzyUlozone();
   holdedTime = MilliClock();
   puzzelHolded = 0;

@@ -175,6 +175,7 @@ void TPuzzelGame::mainLoop() {
   const ScreenLoop loop = services_.Loop();
   while (wyjdz == 0) {
     loop.BeginFrame();
+    followBarPress();
     update();
     const int a = menu->State();
     const int b = infoMenu->State();

@@ -59,6 +59,10 @@ class TPuzzelGame : public TObject, public PieceHost {
   int holdedTime = 0;                  // MilliClock time of the last pick-up or drop
   int puzzelHolded = 0;                // held longer than 500 ms: a drag
   float _imgScale = 1, _dImgScale = 1;
+  int pressOnBar = 0;  // the left button went down on a bar button and is still down
+
+  // The play bar's bottom edge: nothing put down comes to rest above it.
+  static constexpr int kBarBottom = 31;
 
   // The question asked before sort up; installed by the game.
   TMessageWindow* messageWindow = nullptr;
@@ -89,6 +93,9 @@ class TPuzzelGame : public TObject, public PieceHost {
   void updateGame();
   void timeUpdate();
   void checkMouse();
+  // Notes whether this frame's press went down on a bar button: such a press is the button's
+  // alone, it neither picks up, drops nor starts a rubber band.
+  void followBarPress();
   void _upuscPuzel();
   void sprawdzCzyUlozone();
   void _wygrana();
@@ -138,6 +145,12 @@ class TPuzzelGame : public TObject, public PieceHost {
   PlayServices& services() { return services_; }
 
  private:
+  // 1 when the pointer is over a shown button of the bar.
+  bool OverBarButton() const;
+  // Moves what was put down (a piece, the group it joined, a group, or a selection's loose
+  // pieces) straight down until no part of it lies above the bar's bottom edge; a group
+  // moves whole.
+  void KeepBelowBar(const Ref<TObject>& dropped);
   // Joins a loose piece to the carried group through a member's record of it.
   GroupRef JoinByMembersRecord(const GroupRef& carried, const Ref<TPuzel>& piece);
   // Takes the cutter's pieces after a cut (both starts share this).

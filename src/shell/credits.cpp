@@ -2,6 +2,7 @@
 #include "shell/credits.h"
 
 #include <array>
+#include <cmath>
 #include <utility>
 
 #include "engine/engine.h"
@@ -23,6 +24,9 @@ namespace {
 
 constexpr const char* kGroup = "puzle";
 constexpr float kStep = 0.02f;  // path and opacity change per frame-factor unit
+// The farthest a fragment's place may lie from the screen's corner, in pixels; far beyond the
+// screen, and far within what a whole pixel count can hold.
+constexpr float kFarthest = 100000;
 
 using Places = std::array<std::pair<float, float>, TCredits::kFragments>;
 
@@ -39,6 +43,13 @@ std::string ReadPlaces(Places& places) {
         return "The key " + std::string(kGroup) + "::" + name + " holds fewer than two numbers";
       }
       places[i] = {file.GetNumberKey(kGroup, name, 0), file.GetNumberKey(kGroup, name, 1)};
+      // The places are taken as whole pixels: a number no pixel can be (3e9, inf) breaks the
+      // line as a missing number does.
+      for (const float v : {places[i].first, places[i].second}) {
+        if (!(std::fabs(v) <= kFarthest)) {
+          return "The key " + std::string(kGroup) + "::" + name + " holds a number out of range";
+        }
+      }
     }
   } catch (const RuntimeError& error) {
     return error.what();
@@ -196,7 +207,8 @@ int TCredits::start() {
     draw();
     loop.ShowFrame();
     SoundUpdate();
-    if (loop.mouse() && loop.mouse()->leftPressed > 0) exitCredits();
+    // A click or Escape sends the fragments flying out.
+    if (KeyHits(KEY_ESCAPE) || (loop.mouse() && loop.mouse()->leftPressed > 0)) exitCredits();
     if (listaPuzelkow.First()->t == 0 && listaPuzelkow.Last()->t == 0) wyjdz = 1;
   }
   return 0;

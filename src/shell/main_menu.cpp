@@ -207,10 +207,10 @@ int TGame::goToPlay() {
   if (!continueButtons) {
     continueButtons = window.makeButtons("gfx/gui/p_continue.png", "gfx/gui/p_new_puzzle.png");
   }
-  if (window.ask(kContinueQuestion, continueButtons, [this] { draw(); }) == 1) {
-    return goToContinue();
-  }
-  return goToNewGame();
+  const int answer = window.ask(kContinueQuestion, continueButtons, [this] { draw(); });
+  if (answer == 1) return goToContinue();
+  if (answer == 0) return goToNewGame();
+  return 0;  // closed with Escape: the menu stays, the saved puzzle waits
 }
 
 int TGame::goToContinue() {

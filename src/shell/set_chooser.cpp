@@ -1,6 +1,8 @@
 // TZestaw and TWyborZestawu, the picture-set chooser.
 #include "shell/set_chooser.h"
 
+#include <algorithm>
+#include <string>
 #include <vector>
 
 #include "engine/engine.h"
@@ -30,6 +32,11 @@ Box ThumbnailBox(const TZestaw& set) {
           static_cast<int>(static_cast<float>(top) + h * set._sc)};
 }
 
+// The band behind a picture's labels: margin each side of the longer line, and its height
+// under the thumbnail (both lines of the 20-pixel face with a little room).
+constexpr int kBandMargin = 8;
+constexpr int kBandHeight = 48;
+
 }  // namespace
 
 int TZestaw::draw(bool labels) {
@@ -57,8 +64,18 @@ int TZestaw::drawData() {
   SetDrawScale(1, 1);
   const float height = img ? static_cast<float>(img->height) : 0.0f;
   const int bottom = static_cast<int>(static_cast<float>(y) + height * _sc / 2);
-  drawOutLinedCntr("Size: " + std::to_string(cols) + " x " + std::to_string(rows), x, bottom + 5);
-  drawOutLinedCntr("Pieces: " + std::to_string(rows * cols), x, bottom + 25);
+  const std::string size = "Size: " + std::to_string(cols) + " x " + std::to_string(rows);
+  const std::string pieces = "Pieces: " + std::to_string(rows * cols);
+  // The labels of an upper picture reach down over the one below it: a dark band behind
+  // them keeps both lines readable over any picture.
+  const int band_w = std::max(StringWidth(size), StringWidth(pieces)) + 2 * kBandMargin;
+  SetColor(34, 14, 30);
+  SetAlpha(0.8f);
+  DrawRect(static_cast<float>(x - band_w / 2), static_cast<float>(bottom + 2),
+           static_cast<float>(band_w), static_cast<float>(kBandHeight));
+  SetAlpha(1);
+  drawOutLinedCntr(size, x, bottom + 5);
+  drawOutLinedCntr(pieces, x, bottom + 25);
   return 0;
 }
 
@@ -138,7 +155,8 @@ ZestawRef TWyborZestawu::mainLoop() {
     const int r = butt->State();
     draw();
     loop.ShowFrame();
-    if (r == 1 && !wybrany) zakoncz();
+    // Escape is the Cancel button's key.
+    if ((r == 1 || KeyHits(KEY_ESCAPE)) && !wybrany) zakoncz();
     if (dFade == 1 && fade == 1 && _dokad == -1) wyjdz = 1;
     if (dFade == 1 && fade == 1 && _dokad == 1) return wybrany;
     SoundUpdate();

@@ -38,10 +38,12 @@ RunningScreen* innermost = nullptr;
 
 RunningScreen::RunningScreen(const char* name) : name_(name), outer_(innermost) {
   innermost = this;
+  DiscardKeyPresses();
 }
 
 RunningScreen::~RunningScreen() {
   innermost = outer_;
+  DiscardKeyPresses();
 }
 
 const char* RunningScreen::Current() {

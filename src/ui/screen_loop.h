@@ -38,7 +38,10 @@ class ScreenLoop {
 
 // Names the screen whose loop is running while this object lives; loops nest (the settings
 // window over the play screen), and the innermost one is the running screen. Tools and tests
-// ask which screen the player is looking at.
+// ask which screen the player is looking at. Every screen loop starts and ends with no key
+// press pending: a key pressed in one screen and not read there (a screen that reads no
+// keys, or the last frames of a fade) is never acted on by the next screen or by the screen
+// underneath a nested one.
 class RunningScreen {
  public:
   explicit RunningScreen(const char* name);

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <set>
+#include <vector>
 
 #include "construction/shape_grid.h"
 #include "engine/engine.h"
@@ -63,45 +64,59 @@ TEST_F(AidsTest, ABandSelectsByPieceCentresStrictlyInsideWhicheverWayItIsDragged
   EXPECT_FALSE(play->zazn);  // an empty band selects nothing
 }
 
-TEST_F(AidsTest, ALiftedSelectionJumpsByItsSpreadThenFollowsThePointerAndDropsWithoutSnapping) {
-  // Pieces 1 and 2 are selected; the others lie outside the band, so the spread is measured
-  // from 0: w = 260 div 2 (piece 2's x), h = 120 div 2.
+TEST_F(AidsTest, ALiftedSelectionStaysWhereItLiesThenFollowsThePointerAndDropsWithoutSnapping) {
   PlaceBeside(Piece(3), Piece(2), 2, 0);  // 3 lies within snapping distance of 2
   play->listaPuzzli.Remove(Piece(3));
   play->listaPuzzli.AddFirst(Piece(3));
   RunPlay([&](int frame) {
     if (frame == kIn) Press(140, 100);
     if (frame == kIn + 1) MoveTo(310, 200);
-    if (frame == kIn + 3) Release();
+    if (frame == kIn + 3) Release();  // pieces 1 and 2 are selected and lifted here
     if (frame == kIn + 5) {
       ASSERT_TRUE(std::dynamic_pointer_cast<TZaznaczenie>(play->puzel));
       EXPECT_EQ(Piece(1)->_dShadowAlpha, 1);  // lifted
       EXPECT_EQ(Piece(0)->_dShadowAlpha, 0);
+      EXPECT_EQ(Piece(2)->x, 260);  // exactly where they lay
+      EXPECT_EQ(Piece(1)->y, 120);
       MoveTo(400, 300);
     }
     if (frame == kIn + 7) {
-      // The first carried frame shifts by (400 − 2·130, 300 − 2·60): piece 2, the furthest
-      // right, comes to the pointer's x.
-      EXPECT_EQ(Piece(2)->x, 260 + 140);
-      EXPECT_EQ(Piece(1)->x, 150 + 140);
-      EXPECT_EQ(Piece(1)->y, 120 + 180);
-      MoveTo(410, 290);
-    }
-    if (frame == kIn + 9) {
-      EXPECT_EQ(Piece(2)->x, 410);  // then it follows the pointer
-      EXPECT_EQ(Piece(2)->y, 290);
-      // Put down beside piece 3's place: a selection never snaps.
+      EXPECT_EQ(Piece(2)->x, 260 + 90);  // then they follow the pointer's movement
+      EXPECT_EQ(Piece(1)->x, 150 + 90);
+      EXPECT_EQ(Piece(1)->y, 120 + 100);
+      // Put down beside piece 3's place with a one-frame click: a selection never snaps.
       PlaceBeside(Piece(3), Piece(2), 2, 0);
-      Press(410, 290);
+      Press(400, 300);
     }
-    if (frame == kIn + 10) {
-      Release();
-      EXPECT_FALSE(play->puzel);
+    if (frame == kIn + 8) Release();
+    if (frame == kIn + 12) {
+      EXPECT_FALSE(play->puzel);  // put down for good, not lifted again by the release
       EXPECT_FALSE(GroupOf(2));
       EXPECT_EQ(Piece(1)->_dShadowAlpha, 0);
       StopPlay();
     }
   });
+}
+
+// Pieces that clean up lays out, and loose pieces a hint marks, come to the top of the table.
+TEST_F(AidsTest, CleanUpAndTheHintBringTheirPiecesToTheTop) {
+  for (int id : {1, 4, 5, 8, 9}) PlaceBeside(Piece(id), Piece(0)), Drop(Piece(id));
+  const GroupRef group = GroupOf(0);
+  play->listaPuzzli.Remove(group);
+  play->listaPuzzli.AddLast(group);  // the group lies over every loose piece
+  play->poukladajPuzzle();
+  std::vector<int> order;
+  for (const Ref<TObject>& entry : play->listaPuzzli) {
+    if (auto piece = std::dynamic_pointer_cast<TPuzel>(entry)) order.push_back(piece->id);
+  }
+  EXPECT_EQ(play->listaPuzzli.First(), group);
+  EXPECT_EQ(order, (std::vector<int>{2, 3, 6, 7, 10, 11}));  // their own order kept
+  for (int round = 0; round < 20; ++round) {
+    play->_giveHint();  // at least one of the two is loose: a group's own pair is joined
+    const auto top = std::dynamic_pointer_cast<TPuzel>(play->listaPuzzli.Last());
+    ASSERT_TRUE(top);
+    EXPECT_EQ(top->_oznaczony, 1);
+  }
 }
 
 TEST_F(AidsTest, ASelectionHoldingAGroupMovesOnlyItsLoosePieces) {

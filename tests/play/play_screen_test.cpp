@@ -99,6 +99,47 @@ TEST_F(PlayLoopTest, APressOnEmptyTableStartsARubberBand) {
   });
 }
 
+TEST_F(PlayLoopTest, ABarClickIsTheButtonsAloneAndNothingComesToRestOverTheBar) {
+  const auto [hint_x, hint_y] = Bar(2);
+  const auto [ghost_x, ghost_y] = Bar(5);
+  Piece(0)->x = static_cast<float>(hint_x - 30), Piece(0)->y = 0;  // under the hint button
+  const Ref<TPuzel> piece = Piece(5);
+  RunPlay([&](int frame) {
+    if (frame == kIn) Press(hint_x, hint_y);
+    if (frame == kIn + 2) {
+      int marked = 0;
+      for (const Ref<TPuzel>& any : play->listaPomocnicza) marked += any->_oznaczony;
+      EXPECT_EQ(marked, 2);  // the hint, and neither a pick-up nor a band
+      EXPECT_FALSE(play->puzel);
+      EXPECT_EQ(play->xz, -1);
+      Release();
+    }
+    if (frame == kIn + 3) Press(static_cast<int>(piece->x) + 30, static_cast<int>(piece->y) + 30);
+    if (frame == kIn + 4) Release();
+    if (frame == kIn + 6) Press(ghost_x, ghost_y);  // carrying: the button acts, no drop
+    if (frame == kIn + 7) Release();
+    if (frame == kIn + 9) {
+      EXPECT_EQ(play->_ghost, 1);
+      EXPECT_EQ(play->puzel, piece);
+      Press(420, 10);  // put down over the bar, between two buttons
+    }
+    if (frame == kIn + 10) Release();
+    if (frame == kIn + 12) {
+      EXPECT_FALSE(play->puzel);
+      EXPECT_EQ(piece->x, 420 - 30);
+      EXPECT_EQ(piece->y, TPuzzelGame::kBarBottom);  // moved straight down below the bar
+      StopPlay();
+    }
+  });
+  // A join that reaches over the bar moves the whole group down.
+  Piece(6)->y = -20;
+  PlaceBeside(Piece(10), Piece(6), 1, 0);
+  Drop(Piece(10));
+  ASSERT_TRUE(GroupOf(6));
+  EXPECT_EQ(Piece(6)->y, TPuzzelGame::kBarBottom);
+  EXPECT_EQ(Piece(10)->y - Piece(6)->y, 60);
+}
+
 TEST_F(PlayLoopTest, TheClockCountsSecondsOnlyInPlayAndStartsAtZeroOnEveryEntry) {
   RunPlay([&](int frame) {
     if (frame == 0) {

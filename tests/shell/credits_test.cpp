@@ -206,6 +206,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(std::pair{"puzle{\n\tp0=94,64\n\tp1=164,64\n}\n", "puzle::p2 does not exist"},
                       std::pair{"puzle{ p0=94,64; }", "ERROR: Unexpected ;"},
                       std::pair{"puzle{\n\tp0=94\n}\n", "puzle::p0 holds fewer than two numbers"},
+                      std::pair{"puzle{\n\tp0=\"3e9\",64\n}\n", "puzle::p0 holds a number out of"},
+                      std::pair{"puzle{\n\tp0=94,-3000000000\n}\n", "p0 holds a number out of"},
                       std::pair{static_cast<const char*>(nullptr),
                                 "could not open file: dane/credits.tsc"}));
 

@@ -3,6 +3,7 @@
 // sequence runs to the information window, and its OK button returns to the main menu.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 
 #include "construction/cutter.h"
@@ -93,11 +94,17 @@ TEST_F(ChooserTest, TheLabelsReadColumnsByRowsAndThePieceCount) {
         if (n == 25) MoveTo(210, 210);
         if (n == 27) {
           // "Size: 4 x 3" and "Pieces: 12" in white over the lower thumbnail's top edge.
-          int white = 0;
+          // A dark band behind them keeps them readable over the picture below.
+          int white = 0, dark = 0;
           for (int y = 311; y < 350; ++y) {
-            for (int x = 150; x < 270; ++x) white += Pixel(x, y) == 0xFFFFFFFFu;
+            for (int x = 150; x < 270; ++x) {
+              const uint32_t p = Pixel(x, y);
+              white += p == 0xFFFFFFFFu;
+              dark += (p & 0xFF) < 80 && (p >> 8 & 0xFF) < 80 && (p >> 16 & 0xFF) < 80;
+            }
           }
           EXPECT_GT(white, 80);
+          EXPECT_GT(dark, 120 * 39 / 2);
           Key(KEY_ESCAPE);
           StopGame();
         }

@@ -167,7 +167,7 @@ def chooser_screen():
     G.label(img, "Choose a picture", 38, 400, 52, T.GOLD, anchor="mm", ss=4,
             glow=((1.0, 0.8, 0.45), 8, 0.4), shadow=(0, 3, 3, 0.55), outline=T.BROWN_DARK, outline_w=3,
             gradient=((1, 0.97, 0.8), (0.93, 0.62, 0.2), 30, 74))
-    G.label(img, "bigger pictures are cut into more pieces", 14, 400, 88, T.CREAM, anchor="mm",
+    G.label(img, "each picture has its own cut: 12, 30, 48 or 80 pieces", 14, 400, 88, T.CREAM, anchor="mm",
             shadow=(0, 1, 1, 0.7))
     for cx, cy in ((210, 210), (590, 210), (210, 420), (590, 420)):
         # a thin gold mat around each thumbnail place, with a soft glow
@@ -266,5 +266,5 @@ if __name__ == "__main__":
                     (game_table, "gfx/game.jpg"), (more_games_screen, "gfx/moreGames.jpg")):
         if want and fn.__name__ not in want:
             continue
-        G.save_jpeg(fn(), rel)
+        G.save_jpeg(fn(), rel, quality=90)
         print(rel)
