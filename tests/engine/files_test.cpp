@@ -1,6 +1,9 @@
 // Files and system: path kinds, folders, text encodings in both directions, atomic saves that
 // survive failures, line streams, the system services and runtime errors.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <vector>
@@ -8,6 +11,7 @@
 #include "engine/files.h"
 #include "engine/font.h"
 #include "engine/image.h"
+#include "engine/loading.h"
 #include "engine/runtime_error.h"
 #include "engine/sound.h"
 #include "engine/system.h"
@@ -82,17 +86,64 @@ TEST_F(FilesTest, LeftoversOfAKilledSaveAreRemovedAndNothingElse) {
   InjectWriteFaultForTesting(WriteFault::kCrashBeforeRename);  // killed before the rename
   EXPECT_FALSE(SaveText("new settings\n", f.string()));
   InjectWriteFaultForTesting(WriteFault::kNone);
-  WriteBytes(TempDir() / "game.prof.tmp", "half a profile");
+  std::vector<fs::path> leftovers;
+  for (const auto& entry : fs::directory_iterator(TempDir())) {
+    if (entry.path().extension() == ".tmp") leftovers.push_back(entry.path());
+  }
+  ASSERT_EQ(leftovers.size(), 1u);  // options.tsc.<this process>-<n>.tmp, no write of it going on
+  WriteBytes(TempDir() / "game.prof.tmp", "half a profile");     // an older version's name
+  WriteBytes(TempDir() / "game.prof.999999999-1.tmp", "gone");   // no such process
+  WriteBytes(TempDir() / "game.prof.1-1.tmp", "being written");  // a process that runs
   fs::create_directories(TempDir() / "folder.tmp");
   WriteBytes(TempDir() / ".tmp", "a name that is only the ending");
-  ASSERT_TRUE(fs::exists(TempDir() / "options.tsc.tmp"));
-  EXPECT_EQ(RemoveLeftoverTemporaryFiles(TempDir().string()), 2);
-  EXPECT_FALSE(fs::exists(TempDir() / "options.tsc.tmp"));
+  EXPECT_EQ(RemoveLeftoverTemporaryFiles(TempDir().string()), 3);
+  EXPECT_FALSE(fs::exists(leftovers[0]));
   EXPECT_FALSE(fs::exists(TempDir() / "game.prof.tmp"));
+  EXPECT_FALSE(fs::exists(TempDir() / "game.prof.999999999-1.tmp"));
+  EXPECT_TRUE(fs::exists(TempDir() / "game.prof.1-1.tmp"));
   EXPECT_TRUE(fs::is_directory(TempDir() / "folder.tmp"));
   EXPECT_TRUE(fs::exists(TempDir() / ".tmp"));
   EXPECT_EQ(LoadText(f.string()), "old settings\n");
   EXPECT_EQ(RemoveLeftoverTemporaryFiles((TempDir() / "none").string()), 0);
+}
+
+// Two copies of the game once wrote one temporary file, and a starting one removed it while
+// the other wrote: the profile held one copy's header, zero bytes and the other's tail. Two
+// processes now save the same file over and over while a third cleans up: every save is made,
+// and the file is always one of them, whole.
+TEST_F(FilesTest, TwoProcessesSavingOneFileNeverMixOrLoseTheirWrites) {
+  const std::string path = (TempDir() / "tobrin.prof").string();
+  const std::string folder = TempDir().string();
+  auto content = [](char c) { return std::string(200000, c); };
+  ASSERT_TRUE(WriteFileAtomically(path, content('a')));
+  std::vector<pid_t> children;
+  for (char c : {'b', 'c', 'x'}) {
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      bool ok = true;
+      for (int i = 0; i < 40; ++i) {
+        if (c == 'x') {
+          RemoveLeftoverTemporaryFiles(folder);
+        } else {
+          ok = WriteFileAtomically(path, content(c)) && ok;
+        }
+      }
+      ::_exit(ok ? 0 : 1);
+    }
+    children.push_back(child);
+  }
+  for (int i = 0; i < 40; ++i) {
+    const std::string now = ReadBytes(path);
+    EXPECT_TRUE(now == content('a') || now == content('b') || now == content('c'))
+        << now.size() << " bytes";
+  }
+  for (const pid_t child : children) {
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "a save failed";
+  }
+  EXPECT_EQ(RemoveLeftoverTemporaryFiles(folder), 0);  // nothing was left behind
 }
 
 TEST_F(FilesTest, BrokenFilesAreKeptAsideWithoutLosingEarlierCopies) {
@@ -175,20 +226,64 @@ TEST_F(FilesTest, LoadTextOfAMissingFileRaises) {
 }
 
 TEST_F(FilesTest, EveryLoaderFailsOnAFolderAsOnAMissingFile) {
-  // A folder opens as a stream on Linux and reports an enormous size: no loader may try to
-  // read it.
+  // A folder opens as a stream on Linux and reports an enormous size; opening a pipe waited
+  // forever for a writer; a device never ends. No loader may try to read any of them.
   const fs::path folder = TempDir() / "picture.png";
   fs::create_directories(folder);
-  const std::string path = folder.string();
-  std::vector<uint8_t> bytes;
-  EXPECT_FALSE(ReadFileBytes(path, bytes));
-  EXPECT_EQ(TImage::Load(path, -1), nullptr);
-  EXPECT_EQ(LoadPixmapFile(path), nullptr);
-  EXPECT_EQ(TSound::Load(path, 0), nullptr);
-  EXPECT_EQ(TImageFont::Load(path, 14, 0), nullptr);
-  EXPECT_EQ(TStream::ReadFile(path), nullptr);
-  EXPECT_FALSE(TryLoadText(path));
-  EXPECT_THROW(LoadText(path), RuntimeError);
+  const fs::path pipe = TempDir() / "sound.ogg";
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  const fs::path device = TempDir() / "font.ttf";
+  fs::create_symlink("/dev/zero", device);
+  for (const fs::path& not_a_file : {folder, pipe, device}) {
+    const std::string path = not_a_file.string();
+    SCOPED_TRACE(path);
+    std::vector<uint8_t> bytes;
+    EXPECT_FALSE(IsRegularFile(path));
+    EXPECT_FALSE(ReadFileBytes(path, bytes));
+    EXPECT_EQ(TImage::Load(path, -1), nullptr);
+    EXPECT_EQ(LoadPixmapFile(path), nullptr);
+    EXPECT_EQ(TSound::Load(path, 0), nullptr);
+    EXPECT_EQ(TImageFont::Load(path, 14, 0), nullptr);
+    EXPECT_EQ(TStream::ReadFile(path), nullptr);
+    EXPECT_FALSE(TryLoadText(path));
+    EXPECT_THROW(LoadText(path), RuntimeError);
+  }
+}
+
+// Start-up gathers what it could not load to name it in one message: every loader records its
+// path once, and the toolkit's helpers record theirs as needed instead of showing a box.
+TEST_F(FilesTest, FailedLoadsAreGatheredOnceEachWithoutAMessage) {
+  const std::string junk = (TempDir() / "junk.bin").string();
+  WriteBytes(junk, "junk");
+  const std::string missing = (TempDir() / "missing.png").string();
+  {
+    FailedLoads gathered;
+    EXPECT_EQ(TImageFont::Load(junk, 14, 0), nullptr);
+    EXPECT_EQ(TSound::Load(junk, 0), nullptr);
+    EXPECT_EQ(TImage::Load(junk, -1), nullptr);
+    EXPECT_EQ(ImageOf(missing), nullptr);
+    EXPECT_EQ(PixmapOf(missing), nullptr);
+    ASSERT_EQ(gathered.files().size(), 2u);
+    EXPECT_EQ(gathered.files()[0].path, junk);
+    EXPECT_FALSE(gathered.files()[0].needed);
+    EXPECT_EQ(gathered.files()[1].path, missing);
+    EXPECT_TRUE(gathered.files()[1].needed);
+    EXPECT_TRUE(platform().Messages().empty());
+  }
+  EXPECT_EQ(ImageOf(missing), nullptr);  // recorded once is reported no more
+  EXPECT_EQ(ImageOf(junk), nullptr);     // after the gathering: a message as before
+  EXPECT_EQ(platform().Messages(), std::vector<std::string>{"Image does not exists: " + junk});
+}
+
+// Control characters quoted from a file are written out in messages and errors: a zero byte
+// once cut off the rest of the text, where the line of the fault is named.
+TEST_F(FilesTest, MessagesAndErrorsShowControlCharactersWhole) {
+  const char quoted[] = "Unknown character ('\0') at line 3";
+  const std::string text = std::string(quoted, sizeof quoted - 1) + "\x1B\n\tok";
+  EXPECT_EQ(std::string(RuntimeError(text).what()),
+            "Unknown character ('\\0') at line 3\\x1B\n\tok");
+  Notify(text, 0);
+  EXPECT_EQ(platform().Messages().back(), "Unknown character ('\\0') at line 3\\x1B\n\tok");
 }
 
 TEST(RuntimeErrorDeathTest, AnUncaughtErrorEndsWithItsMessageAndStatus255) {
