@@ -11,7 +11,6 @@
 #include "engine/files.h"
 #include "engine/font.h"
 #include "engine/image.h"
-#include "engine/loading.h"
 #include "engine/runtime_error.h"
 #include "engine/sound.h"
 #include "engine/system.h"
@@ -248,42 +247,6 @@ TEST_F(FilesTest, EveryLoaderFailsOnAFolderAsOnAMissingFile) {
     EXPECT_FALSE(TryLoadText(path));
     EXPECT_THROW(LoadText(path), RuntimeError);
   }
-}
-
-// Start-up gathers what it could not load to name it in one message: every loader records its
-// path once, and the toolkit's helpers record theirs as needed instead of showing a box.
-TEST_F(FilesTest, FailedLoadsAreGatheredOnceEachWithoutAMessage) {
-  const std::string junk = (TempDir() / "junk.bin").string();
-  WriteBytes(junk, "junk");
-  const std::string missing = (TempDir() / "missing.png").string();
-  {
-    FailedLoads gathered;
-    EXPECT_EQ(TImageFont::Load(junk, 14, 0), nullptr);
-    EXPECT_EQ(TSound::Load(junk, 0), nullptr);
-    EXPECT_EQ(TImage::Load(junk, -1), nullptr);
-    EXPECT_EQ(ImageOf(missing), nullptr);
-    EXPECT_EQ(PixmapOf(missing), nullptr);
-    ASSERT_EQ(gathered.files().size(), 2u);
-    EXPECT_EQ(gathered.files()[0].path, junk);
-    EXPECT_FALSE(gathered.files()[0].needed);
-    EXPECT_EQ(gathered.files()[1].path, missing);
-    EXPECT_TRUE(gathered.files()[1].needed);
-    EXPECT_TRUE(platform().Messages().empty());
-  }
-  EXPECT_EQ(ImageOf(missing), nullptr);  // recorded once is reported no more
-  EXPECT_EQ(ImageOf(junk), nullptr);     // after the gathering: a message as before
-  EXPECT_EQ(platform().Messages(), std::vector<std::string>{"Image does not exists: " + junk});
-}
-
-// Control characters quoted from a file are written out in messages and errors: a zero byte
-// once cut off the rest of the text, where the line of the fault is named.
-TEST_F(FilesTest, MessagesAndErrorsShowControlCharactersWhole) {
-  const char quoted[] = "Unknown character ('\0') at line 3";
-  const std::string text = std::string(quoted, sizeof quoted - 1) + "\x1B\n\tok";
-  EXPECT_EQ(std::string(RuntimeError(text).what()),
-            "Unknown character ('\\0') at line 3\\x1B\n\tok");
-  Notify(text, 0);
-  EXPECT_EQ(platform().Messages().back(), "Unknown character ('\\0') at line 3\\x1B\n\tok");
 }
 
 TEST(RuntimeErrorDeathTest, AnUncaughtErrorEndsWithItsMessageAndStatus255) {

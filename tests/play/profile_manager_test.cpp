@@ -129,9 +129,6 @@ TEST_F(ProfileManagerTest, DamagedHeadersAndNonFilesAreKeptAsideAndSaidOnce) {
   };
   const std::vector<Case> cases = {
       {"level 1", edit("level=0.00000000", "level=1"), nullptr, "its level is 1,"},
-      {"level -inf", edit("level=0.00000000", "level=\"-inf\""), nullptr, "its level is -inf"},
-      {"a negative count", edit("\tPuzzels{\n", "\tPuzzels{\n\t\tilosc=-3\n"), nullptr,
-       "count of loose pieces is -3"},
       {"a zero byte in the picture's name", edit("obr1.jpg", std::string("obr1\0.jpg", 9)), nullptr,
        "\"gfx/puzzle/obr1\\0.jpg\", which is not one of the game's pictures"},
       {"a zero byte where a name goes", edit("\tlines{", std::string("\t\0lines{", 8)), nullptr,

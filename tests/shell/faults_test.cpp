@@ -142,15 +142,5 @@ TEST_F(FaultsTest, OtherDataFilesThatCannotBeReadAreNamedOnceAndTheGameStarts) {
   }
 }
 
-TEST_F(FaultsTest, APipeWhereTheCreditsLayoutShouldBeIsSaidOnlyWhenTheyAreAsked) {
-  const fs::path install = LinkedCopy();
-  fs::remove(install / "dane/credits.tsc");
-  ASSERT_EQ(::mkfifo((install / "dane/credits.tsc").c_str(), 0600), 0);
-  ::testing::internal::CaptureStdout();
-  EXPECT_EQ(StartAndLeave(), 3);
-  ::testing::internal::GetCapturedStdout();
-  EXPECT_TRUE(platform().Messages().empty());
-}
-
 }  // namespace
 }  // namespace orvela
