@@ -36,9 +36,15 @@ void AsyncFileWriter::Flush() {
   done_.wait(lock, [this] { return waiting_.empty() && !writing_; });
 }
 
-std::vector<std::string> AsyncFileWriter::TakeFailures() {
+std::vector<AsyncFileWriter::Failure> AsyncFileWriter::TakeFailedWrites() {
   std::lock_guard<std::mutex> lock(mutex_);
   return std::exchange(failures_, {});
+}
+
+std::vector<std::string> AsyncFileWriter::TakeFailures() {
+  std::vector<std::string> paths;
+  for (Failure& failure : TakeFailedWrites()) paths.push_back(std::move(failure.path));
+  return paths;
 }
 
 void AsyncFileWriter::Run() {
@@ -49,9 +55,10 @@ void AsyncFileWriter::Run() {
     std::vector<std::pair<std::string, std::string>> batch = std::exchange(waiting_, {});
     writing_ = true;
     lock.unlock();
-    std::vector<std::string> failed;
+    std::vector<Failure> failed;
     for (const auto& [path, bytes] : batch) {
-      if (!WriteFileAtomically(path, bytes)) failed.push_back(path);
+      std::string problem;
+      if (!WriteFileAtomically(path, bytes, &problem)) failed.push_back({path, problem});
     }
     lock.lock();
     writing_ = false;

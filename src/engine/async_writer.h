@@ -26,7 +26,13 @@ class AsyncFileWriter {
   void Write(const std::string& path, std::string bytes);
   // Waits until every write handed over has been made (or has failed).
   void Flush();
-  // The paths whose writes failed since the last call, in the order they failed.
+  struct Failure {
+    std::string path;
+    std::string problem;  // what went wrong, as WriteFileAtomically tells it
+  };
+  // The writes that failed since the last call, in the order they failed.
+  std::vector<Failure> TakeFailedWrites();
+  // The same, their paths only.
   std::vector<std::string> TakeFailures();
 
  private:
@@ -38,7 +44,7 @@ class AsyncFileWriter {
   std::vector<std::pair<std::string, std::string>> waiting_;
   bool writing_ = false;
   bool stopping_ = false;
-  std::vector<std::string> failures_;
+  std::vector<Failure> failures_;
   std::thread thread_;
 };
 

@@ -1,14 +1,16 @@
-// File access: case-insensitive path resolution and whole-file reads.
+// File access: case-insensitive path resolution, whole-file reads, kinds of paths, folders,
+// text encodings and line streams (atomic writes: atomic_write.cpp).
 #include "engine/files.h"
 
 #include <SDL.h>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <system_error>
 
 #include "engine/runtime_error.h"
@@ -62,22 +64,33 @@ std::string ResolveDataPath(const std::string& path) {
 bool ReadFileBytes(const std::string& path, std::vector<uint8_t>& bytes) {
   bytes.clear();
   const std::string resolved = ResolveDataPath(path);
-  // A folder (or a device, a pipe) opens as a stream on some systems and "seeks" to an end
-  // 2^63 bytes away; only a regular file is read, so every loader fails on such a path the
-  // way it fails on a missing file.
-  if (FileKind(resolved) != FILE_REGULAR) return false;
-  std::ifstream in(resolved, std::ios::binary);
-  if (!in) return false;
-  in.seekg(0, std::ios::end);
-  const std::streamoff size = in.tellg();
-  if (size < 0) return false;
-  in.seekg(0, std::ios::beg);
-  bytes.resize(static_cast<size_t>(size));
-  if (size > 0 && !in.read(reinterpret_cast<char*>(bytes.data()), size)) {
-    bytes.clear();
-    return false;
+  // Only a regular file is read. A folder "seeks" to an end 2^63 bytes away, a device never
+  // ends, and opening a pipe waits for a writer that may never come: the open does not block,
+  // and whatever it opened is checked before a byte is read, so every loader fails on such a
+  // path the way it fails on a missing file.
+  const int fd = ::open(resolved.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return false;
+  struct stat info {};
+  bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+  if (ok) bytes.reserve(static_cast<size_t>(std::max<off_t>(0, info.st_size)));
+  uint8_t chunk[65536];
+  while (ok) {
+    const ssize_t got = ::read(fd, chunk, sizeof chunk);
+    if (got == 0) break;
+    if (got < 0) {
+      ok = errno == EINTR;
+      continue;
+    }
+    bytes.insert(bytes.end(), chunk, chunk + got);
   }
-  return true;
+  ::close(fd);
+  if (!ok) bytes.clear();
+  return ok;
+}
+
+bool IsRegularFile(const std::string& path) {
+  std::error_code ec;
+  return fs::is_regular_file(fs::status(path, ec));
 }
 
 std::string ProgramFolder() {
@@ -98,21 +111,6 @@ bool ChangeToProgramFolder() {
 }
 
 namespace {
-
-WriteFault injected_fault = WriteFault::kNone;
-
-// The name an atomic write gives its new content until the rename.
-constexpr std::string_view kTemporarySuffix = ".tmp";
-
-// Makes a rename inside the folder durable (POSIX); harmless where unsupported.
-void SyncFolderOf(const fs::path& file) {
-  const fs::path folder = file.has_parent_path() ? file.parent_path() : fs::path(".");
-  const int fd = ::open(folder.c_str(), O_RDONLY);
-  if (fd >= 0) {
-    ::fsync(fd);
-    ::close(fd);
-  }
-}
 
 std::string Latin1Bytes(std::string_view text) {
   if (IsAscii(text)) return std::string(text);
@@ -153,66 +151,6 @@ std::string FromUtf16(std::string_view bytes, bool big_endian) {
 }
 
 }  // namespace
-
-void InjectWriteFaultForTesting(WriteFault fault) {
-  injected_fault = fault;
-}
-
-bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
-  const fs::path target(path);
-  const fs::path temp = target.string() + std::string(kTemporarySuffix);
-  FILE* file = std::fopen(temp.c_str(), "wb");
-  if (!file) return false;
-  size_t want = bytes.size();
-  if (injected_fault == WriteFault::kFailWhileWriting) want /= 2;  // as if the disk filled up
-  const size_t written = want == 0 ? 0 : std::fwrite(bytes.data(), 1, want, file);
-  bool ok = written == bytes.size() && std::fflush(file) == 0 && ::fsync(::fileno(file)) == 0;
-  ok = std::fclose(file) == 0 && ok;
-  std::error_code ec;
-  if (!ok) {
-    fs::remove(temp, ec);
-    return false;
-  }
-  if (injected_fault == WriteFault::kCrashBeforeRename) return false;  // the new file stays aside
-  fs::rename(temp, target, ec);
-  if (ec) {
-    fs::remove(temp, ec);
-    return false;
-  }
-  SyncFolderOf(target);
-  return true;
-}
-
-std::string KeepFileAside(const std::string& path, int max_copies) {
-  std::error_code ec;
-  if (path.empty() || !fs::exists(fs::symlink_status(path, ec))) return std::string();
-  std::string copy;
-  for (int n = 1; n <= std::max(1, max_copies); ++n) {
-    copy = path + ".broken" + (n == 1 ? std::string() : "." + std::to_string(n));
-    if (!fs::exists(fs::symlink_status(copy, ec))) break;
-  }
-  // With every name taken, the last one is replaced (a folder there cannot be).
-  fs::rename(path, copy, ec);
-  if (ec) return std::string();
-  SyncFolderOf(fs::path(copy));
-  return copy;
-}
-
-int RemoveLeftoverTemporaryFiles(const std::string& folder) {
-  int removed = 0;
-  std::error_code ec;
-  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-    const std::string name = it->path().filename().string();
-    const bool temporary = name.size() > kTemporarySuffix.size() &&
-                           name.compare(name.size() - kTemporarySuffix.size(),
-                                        kTemporarySuffix.size(), kTemporarySuffix) == 0;
-    std::error_code kind_error;
-    if (!temporary || !it->is_regular_file(kind_error)) continue;
-    std::error_code remove_error;
-    if (fs::remove(it->path(), remove_error)) ++removed;
-  }
-  return removed;
-}
 
 int64_t FileSize(const std::string& path) {
   std::error_code ec;

@@ -7,7 +7,11 @@
 // Every writer of the player's files replaces the file atomically: the new content goes to a
 // temporary file beside it, is flushed to the disk, and is then renamed over the old file, so
 // a crash or a full disk in the middle of a save never leaves a half-written file. A failed
-// write returns false and leaves the old file as it was.
+// write returns false and leaves the old file as it was. Each write has a temporary file of
+// its own (named with the writer's process id and a number), so two writes never meet in one.
+//
+// Only regular files are read: a folder, a device or a pipe where a file should be fails to
+// load as a missing file does, at once (opening a pipe does not wait for a writer).
 #pragma once
 
 #include <cstdint>
@@ -25,11 +29,16 @@ namespace orvela {
 // ignoring ASCII letter case; otherwise the path as given.
 std::string ResolveDataPath(const std::string& path);
 
-// Reads a whole file (resolved as above); false when it cannot be read.
+// Reads a whole regular file (resolved as above); false when it cannot be read.
 bool ReadFileBytes(const std::string& path, std::vector<uint8_t>& bytes);
+// Whether the path (followed through links) is a regular file: not a folder, a device or a
+// pipe.
+bool IsRegularFile(const std::string& path);
 
-// Writes a whole file atomically (see above); false on any failure.
-bool WriteFileAtomically(const std::string& path, std::string_view bytes);
+// Writes a whole file atomically (see above); false on any failure, with what went wrong in
+// `problem` when given ("the disk is full", "the folder ... cannot be written", ...).
+bool WriteFileAtomically(const std::string& path, std::string_view bytes,
+                         std::string* problem = nullptr);
 
 // The folder that holds the running program (no trailing separator), or "" when unknown.
 std::string ProgramFolder();
@@ -95,7 +104,8 @@ std::string KeepFileAside(const std::string& path, int max_copies = 5);
 
 // Removes what atomic writes leave behind when the program is killed in the middle of one:
 // the files of the folder whose names end in ".tmp" (the files they were to replace are
-// whole). Returns how many were removed.
+// whole) and whose writer is gone. A temporary file of a process that still runs (this one's
+// writes going on, or another copy of the game) is left alone. Returns how many were removed.
 int RemoveLeftoverTemporaryFiles(const std::string& folder);
 
 // The size of a file in bytes; -1 when there is no file (or it is a folder).

@@ -10,6 +10,7 @@
 
 #include "engine/builtin_font.h"
 #include "engine/files.h"
+#include "engine/loading.h"
 #include "engine/texture_cache.h"
 
 namespace orvela {
@@ -69,14 +70,19 @@ FontRef TImageFont::Load(const std::string& path, int pixel_size, int style) {
   auto handle = std::make_unique<FaceHandle>();
   handle->library = SharedLibrary();
   if (!handle->library->handle || !ReadFileBytes(path, handle->file) || handle->file.empty()) {
+    NoteFailedLoad(path);
     return nullptr;
   }
   if (FT_New_Memory_Face(handle->library->handle, handle->file.data(),
                          static_cast<FT_Long>(handle->file.size()), 0, &handle->face) != 0) {
     handle->face = nullptr;
+    NoteFailedLoad(path);
     return nullptr;
   }
-  if (FT_Set_Pixel_Sizes(handle->face, 0, static_cast<FT_UInt>(pixel_size)) != 0) return nullptr;
+  if (FT_Set_Pixel_Sizes(handle->face, 0, static_cast<FT_UInt>(pixel_size)) != 0) {
+    NoteFailedLoad(path);
+    return nullptr;
+  }
   auto font = std::make_shared<TImageFont>();
   const FT_Size_Metrics& metrics = handle->face->size->metrics;
   font->ascender_ = static_cast<int>((metrics.ascender + 32) >> 6);

@@ -6,6 +6,7 @@
 #include "engine/codecs.h"
 #include "engine/context.h"
 #include "engine/files.h"
+#include "engine/loading.h"
 
 namespace orvela {
 
@@ -45,8 +46,10 @@ ImageRef NewImage(int width, int height, int flags) {
 
 PixmapRef LoadPixmapFile(const std::string& path) {
   std::vector<uint8_t> bytes;
-  if (!ReadFileBytes(path, bytes)) return nullptr;
-  return DecodePicture(bytes.data(), bytes.size());
+  PixmapRef pixmap =
+      ReadFileBytes(path, bytes) ? DecodePicture(bytes.data(), bytes.size()) : nullptr;
+  if (!pixmap) NoteFailedLoad(path);
+  return pixmap;
 }
 
 ImageRef TImage::Load(const PixmapRef& pixmap, int flags) {

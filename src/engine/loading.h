@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 #include <type_traits>
+#include <vector>
 
 #include "engine/image.h"
 #include "engine/object.h"
@@ -40,5 +41,33 @@ class Source {
 ImageRef ImageOf(const Source& source);
 // The same for pixel buffers (files loaded with LoadPixmapFile).
 PixmapRef PixmapOf(const Source& source);
+
+// The game's start-up gathers the data files it could not load, to name them all in one
+// message instead of a box for each. While a FailedLoads lives, every path the engine's
+// loaders (pictures, sounds, fonts) fail on is recorded, and ImageOf and PixmapOf record
+// theirs as needed by the toolkit instead of showing a message (a path recorded so is not
+// reported again later in the run).
+class FailedLoads {
+ public:
+  struct File {
+    std::string path;
+    bool needed = false;  // a toolkit image (a button, a menu, a frame): the screens need it
+  };
+  FailedLoads();
+  ~FailedLoads();
+  FailedLoads(const FailedLoads&) = delete;
+  FailedLoads& operator=(const FailedLoads&) = delete;
+
+  // Each file once, in the order they failed; needed once any of its loads needed it.
+  const std::vector<File>& files() const { return files_; }
+  void Note(const std::string& path, bool needed);
+
+ private:
+  std::vector<File> files_;
+  FailedLoads* previous_;
+};
+
+// Records a path a loader could not load with the FailedLoads that lives, if any.
+void NoteFailedLoad(const std::string& path, bool needed = false);
 
 }  // namespace orvela

@@ -10,11 +10,15 @@
 #include <stdexcept>
 #include <string>
 
+#include "engine/utf8.h"
+
 namespace orvela {
 
+// The message keeps its control characters written out (see VisibleText): what() is a C
+// string, and a zero byte quoted from a broken file would cut the rest of it off.
 class RuntimeError : public std::runtime_error {
  public:
-  explicit RuntimeError(const std::string& message) : std::runtime_error(message) {}
+  explicit RuntimeError(const std::string& message) : std::runtime_error(VisibleText(message)) {}
 };
 
 [[noreturn]] void RaiseRuntimeError(const std::string& message);

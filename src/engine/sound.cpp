@@ -8,6 +8,7 @@
 #include "engine/audio.h"
 #include "engine/context.h"
 #include "engine/files.h"
+#include "engine/loading.h"
 
 namespace orvela {
 
@@ -19,9 +20,11 @@ AudioOutput& Output() {
 
 std::shared_ptr<TSound> TSound::Load(const std::string& path, int flags) {
   std::vector<uint8_t> bytes;
-  if (!ReadFileBytes(path, bytes)) return nullptr;
-  std::shared_ptr<SoundData> data = DecodeSound(bytes);
-  if (!data) return nullptr;
+  std::shared_ptr<SoundData> data = ReadFileBytes(path, bytes) ? DecodeSound(bytes) : nullptr;
+  if (!data) {
+    NoteFailedLoad(path);
+    return nullptr;
+  }
   data->loop = (flags & SOUND_LOOP) != 0;
   auto sound = std::make_shared<TSound>();
   sound->data_ = std::move(data);

@@ -4,11 +4,13 @@
 #include <cstdio>
 
 #include "engine/context.h"
+#include "engine/utf8.h"
 
 namespace orvela {
 
 void Notify(const std::string& text, int serious) {
-  Engine().platform->ShowMessage(text, serious != 0);
+  // The message box takes a C string: a zero byte in the text would end it there.
+  Engine().platform->ShowMessage(VisibleText(text), serious != 0);
 }
 
 void OpenURL(const std::string& address) {

@@ -6,7 +6,8 @@
 
 namespace orvela {
 
-// A modal message box (headless: recorded); serious 0 = information.
+// A modal message box (headless: recorded); serious 0 = information. Control characters of
+// the text are shown written out (VisibleText), line breaks kept.
 void Notify(const std::string& text, int serious = 0);
 // Opens the web address in the system's browser (headless: recorded).
 void OpenURL(const std::string& address);

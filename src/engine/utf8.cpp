@@ -93,4 +93,25 @@ int CharCount(std::string_view text) {
   return static_cast<int>(DecodeUtf8(text).size());
 }
 
+std::string VisibleText(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte >= 0x20 && byte != 0x7F) {
+      out.push_back(c);
+    } else if (c == '\n' || c == '\t') {
+      out.push_back(c);
+    } else if (byte == 0) {
+      out += "\\0";
+    } else {
+      static constexpr char kHex[] = "0123456789ABCDEF";
+      out += "\\x";
+      out.push_back(kHex[byte >> 4]);
+      out.push_back(kHex[byte & 15]);
+    }
+  }
+  return out;
+}
+
 }  // namespace orvela

@@ -23,5 +23,8 @@ void AppendUtf8(std::string& out, char32_t character);
 bool IsAscii(std::string_view text);
 // The number of characters (not bytes) of UTF-8 text.
 int CharCount(std::string_view text);
+// The text with its control characters written out ("\0", "\x1B"), line breaks and tabs
+// kept: text quoted from a file stays whole in a message, where a zero byte would end it.
+std::string VisibleText(std::string_view text);
 
 }  // namespace orvela

@@ -175,6 +175,12 @@ bool TProfile::ReadableFile() {
     Fail("there is no saved game", false);
     return false;
   }
+  // A device or a pipe in its place (a link to one) is no saved game, and reading it would
+  // never end.
+  if (!IsRegularFile(path())) {
+    Fail("it is a device or a pipe, not a file", true);
+    return false;
+  }
   return true;
 }
 
@@ -196,9 +202,28 @@ TList<TTSCKey> TProfile::ReadKeys() {
 }
 
 void TProfile::ReadHeader(const ProfileSections& file) {
+  // The game writes only these two levels and whole counts of at least 0; a file with any
+  // other is damaged, and taking it for "no game" would throw the puzzle in it away unasked.
+  const float level = NumberOf(file.level);
+  if (level != 0 && level != -1) {
+    RaiseRuntimeError("its level is " + TextOf(file.level) +
+                      ", which is neither 0 (a game) nor -1 (no game)");
+  }
+  auto check_count = [](const TTSCKey* count, const std::string& what) {
+    const float value = NumberOf(count);
+    if (!(value >= 0 && std::trunc(value) == value)) {
+      RaiseRuntimeError("its count of " + what + " is " + TextOf(count) + ", which is no count");
+    }
+  };
+  check_count(file.lines.count, "cut lines");
+  check_count(file.pieces.count, "loose pieces");
+  check_count(file.group_count, "groups");
+  for (size_t a = 1; a < file.groups.size(); ++a) {
+    check_count(file.groups[a].members.count, "pieces of group " + std::to_string(a));
+  }
   _name = TextOf(file.name);
   _gfxUrl = TextOf(file.picture);
-  _level = TruncToInt(NumberOf(file.level));
+  _level = static_cast<int>(level);
   _w = TruncToInt(NumberOf(file.cell, 0));
   _h = TruncToInt(NumberOf(file.cell, 1));
   // A game the player started always names one of the sets' pictures.

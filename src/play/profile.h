@@ -67,15 +67,17 @@ class TProfile : public TObject {
   int load();
   // Rebuilds the saved puzzle on the play screen from the file, header included: the cut lines
   // become the shape grid, the picture is cut along them, and the pieces and groups are put
-  // where they were (entries that name no piece, or a place far off the screen, are skipped).
+  // where they were (entries that name no piece, or a place far off the screen, are skipped;
+  // an entry off the table is brought onto it).
   // 1 when the play screen holds the game; 0 when not (see problem()). A file found wrong
   // before the rebuild began leaves the play screen, the cutter and the grid as they were; one
   // found wrong during it leaves them empty, never half-built.
   int loadData();
   // Steps of loadData over the file's sections.
   void _loadShapes(const ProfileSections& file, int width, int height);
-  // The picture cut along the grid's lines; the image is the whole picture (null: made here).
-  void _createPuzzels(const PixmapRef& picture, const ImageRef& image);
+  // The picture cut along the grid's lines, drawn as the mask; the image is the whole picture
+  // (null: made here).
+  void _createPuzzels(const PixmapRef& picture, const ImageRef& image, const PixmapRef& mask);
   void _loadPuzzels(const ProfileSections& file);
   void _loadGroups(const ProfileSections& file);
 

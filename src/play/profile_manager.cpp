@@ -55,11 +55,11 @@ void TProfileManager::flush() {
 }
 
 void TProfileManager::ReportFailures() {
-  if (writer_.TakeFailures().empty() || failure_reported_) return;
+  const std::vector<AsyncFileWriter::Failure> failed = writer_.TakeFailedWrites();
+  if (failed.empty() || failure_reported_) return;
   failure_reported_ = true;
-  Notify("Your puzzle could not be saved: the folder " + services_.UserDir() +
-             "/profiles cannot be written.",
-         0);
+  // What went wrong with the first failed write: a full disk is not an unwritable folder.
+  Notify("Your puzzle could not be saved: " + failed.front().problem + ".", 0);
 }
 
 int TProfileManager::askNewProfile() {

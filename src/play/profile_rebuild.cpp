@@ -1,7 +1,9 @@
 // TProfile: rebuilding the saved puzzle from the file. Everything the file says is checked
 // before it is used: the cut lines must be whole numbers inside the picture and cut it into
-// its set's pieces (otherwise the file is broken), and a piece or group entry that names no
-// piece, a piece already placed, or a place far off the screen is skipped.
+// its set's pieces, which is counted before the long cut begins (otherwise the file is
+// broken); a piece or group entry that names no piece, a piece already placed, or a place far
+// off the screen is skipped; and an entry placed off the table is brought onto it, so that
+// every piece can be reached.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -12,6 +14,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "construction/cutter.h"
 #include "construction/shape_grid.h"
 #include "engine/files.h"
 #include "engine/loading.h"
@@ -71,6 +74,61 @@ struct PieceEntry {
   int id = 0, x = 0, y = 0;
 };
 
+// The table: the screen the pieces lie on.
+constexpr int kTableWidth = 800, kTableHeight = 600;
+
+// How much of an entry's box, across and down, must lie on the table for it to stay where it
+// was saved: enough to take hold of it. The game scatters pieces with at least 50 pixels of
+// them on the screen.
+constexpr int kReach = 32;
+
+// The distance an entry whose box runs from `low` to `high` on one axis moves to lie on the
+// table (0 .. `size`): none while enough of it lies there (a piece dropped at the edge stays
+// where it lies), else as far as puts the whole box on the table (its start at 0 when the box
+// is larger than the table).
+int OntoTable(int low, int high, int size) {
+  const int reach = std::min(kReach, high - low);
+  if (high >= reach && low <= size - reach) return 0;
+  const int start = std::clamp(low, 0, std::max(0, size - (high - low)));
+  return start - low;
+}
+
+int WidthOf(const TPuzel& piece) {
+  return piece.img ? piece.img->width : 0;
+}
+int HeightOf(const TPuzel& piece) {
+  return piece.img ? piece.img->height : 0;
+}
+
+// Moves a piece by whole pixels.
+void Shift(TPuzel& piece, int dx, int dy) {
+  piece.x += static_cast<float>(dx);
+  piece.y += static_cast<float>(dy);
+}
+
+// Brings a loose piece onto the table.
+void PutOnTable(TPuzel& piece) {
+  const int x = static_cast<int>(piece.x), y = static_cast<int>(piece.y);
+  Shift(piece, OntoTable(x, x + WidthOf(piece), kTableWidth),
+        OntoTable(y, y + HeightOf(piece), kTableHeight));
+}
+
+// Brings a group onto the table as one: its members keep their places beside each other, and
+// a group with enough of it on the table stays, though members of it lie off it.
+void PutOnTable(TSpasowanePuzle& group) {
+  int left = INT32_MAX, top = INT32_MAX, right = INT32_MIN, bottom = INT32_MIN;
+  for (const Ref<TPuzel>& member : group.listaSpasowanych) {
+    const int x = static_cast<int>(member->x), y = static_cast<int>(member->y);
+    left = std::min(left, x), top = std::min(top, y);
+    right = std::max(right, x + WidthOf(*member));
+    bottom = std::max(bottom, y + HeightOf(*member));
+  }
+  const int dx = OntoTable(left, right, kTableWidth), dy = OntoTable(top, bottom, kTableHeight);
+  group.x += static_cast<float>(dx);
+  group.y += static_cast<float>(dy);
+  for (const Ref<TPuzel>& member : group.listaSpasowanych) Shift(*member, dx, dy);
+}
+
 std::optional<PieceEntry> ParsePieceEntry(std::string_view text) {
   std::string_view f[3];
   if (!SplitFields(text, f, 3)) return std::nullopt;
@@ -104,7 +162,17 @@ int TProfile::loadData() {
     }
     touched = true;
     _loadShapes(sections, picture->width, picture->height);
-    _createPuzzels(picture, set.image);
+    const PixmapRef mask = services_->ShapeGrid().drawOn(picture->width, picture->height);
+    // The cut takes a while for every piece it makes: lines that would cut the picture into
+    // other than its set's pieces are refused before it, from the regions they enclose.
+    const PixmapRef counted = mask->Copy();
+    const size_t regions = TRozcinacz::PieceSeeds(*counted, picture->width, picture->height).size();
+    if (regions != static_cast<size_t>(pieces)) {
+      RaiseRuntimeError("its cut lines cut the picture into " + std::to_string(regions) +
+                        (regions == 1 ? " piece" : " pieces") + " instead of " +
+                        std::to_string(pieces));
+    }
+    _createPuzzels(picture, set.image, mask);
     TPuzzelGame& play = services_->PlayScreen();
     if (const int cut = play.listaPomocnicza.Count(); cut != pieces) {
       RaiseRuntimeError("its cut lines cut the picture into " + std::to_string(cut) +
@@ -116,6 +184,10 @@ int TProfile::loadData() {
     _loadPuzzels(sections);
     _loadGroups(sections);
     unplaced_.clear();
+    for (const Ref<TObject>& entry : play.listaPuzzli) {
+      if (auto piece = std::dynamic_pointer_cast<TPuzel>(entry)) PutOnTable(*piece);
+      if (auto group = std::dynamic_pointer_cast<TSpasowanePuzle>(entry)) PutOnTable(*group);
+    }
     file_level_ = _level;
     file_entries_ = play.listaPuzzli.Count();
   } catch (const RuntimeError& error) {
@@ -166,14 +238,13 @@ void TProfile::_loadShapes(const ProfileSections& file, int width, int height) {
   }
 }
 
-void TProfile::_createPuzzels(const PixmapRef& picture, const ImageRef& image) {
-  TKreatorKlockow& grid = services_->ShapeGrid();
+void TProfile::_createPuzzels(const PixmapRef& picture, const ImageRef& image,
+                              const PixmapRef& mask) {
   TPuzzelGame& play = services_->PlayScreen();
   // The whole picture and the cut's copy come from one decoded buffer.
   play.obr = image ? image : TImage::Load(picture, -1);
   // Both masks would be drawn alike from the same lines; the cutter keeps the first as given
   // and cuts a copy of the second, so one drawing serves as both.
-  const PixmapRef mask = grid.drawOn(picture->width, picture->height);
   play.continueGame(picture, mask, mask, _w, _h);
 }
 

@@ -1,7 +1,9 @@
 // The start-up sequence.
 #include "shell/startup.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -9,6 +11,8 @@
 #include "engine/data_folder.h"
 #include "engine/engine.h"
 #include "engine/files.h"
+#include "engine/instance_lock.h"
+#include "engine/loading.h"
 #include "engine/random.h"
 #include "engine/system.h"
 #include "play/message_window.h"
@@ -56,6 +60,35 @@ bool GameDataPresent() {
   return false;
 }
 
+// The data files start-up could not load, said in one message: without a toolkit image (the
+// buttons, the menus) the game cannot be used, and it does not start; without any other file
+// (a picture, a sound, the font) it goes on. False when the game cannot start.
+bool ReportFailedLoads(std::vector<FailedLoads::File> files) {
+  if (files.empty()) return true;
+  // The files the game cannot do without are named first.
+  std::stable_partition(files.begin(), files.end(),
+                        [](const FailedLoads::File& file) { return file.needed; });
+  bool needed = false;
+  std::string list;
+  constexpr size_t kListed = 12;
+  for (size_t i = 0; i < files.size(); ++i) {
+    needed = needed || files[i].needed;
+    if (i < kListed) list += "\n    " + AbsolutePath(ResolveDataPath(files[i].path));
+  }
+  if (files.size() > kListed) {
+    list += "\n    and " + std::to_string(files.size() - kListed) + " more";
+  }
+  const std::string text =
+      needed ? "The game cannot start: files it needs are missing or damaged:" + list +
+                   "\nPlease install the game again."
+             : "Some of the game's files are missing or damaged, and the game goes on without "
+               "them:" +
+                   list + "\nInstalling the game again brings them back.";
+  std::fprintf(stderr, "Orvela Puzzle Game: %s\n", text.c_str());
+  Notify(text, needed ? 1 : 0);
+  return !needed;
+}
+
 void LoadingScreen(const GameContext& game, const ImageRef& background) {
   SetBlend(ALPHABLEND);
   DrawImageFrame(background, 0, 0, 0);
@@ -70,6 +103,11 @@ void LoadingScreen(const GameContext& game, const ImageRef& background) {
 int RunGame(void (*before_start)(GameContext&)) {
   ChangeToGameDataFolder();
   AppTitle("Orvela Puzzle Game");  // before any message box, so that the box has it
+  // Held until every file of the game has been written (the game's objects, the profile's
+  // writer among them, go first).
+  std::optional<InstanceLock> running;
+  // From the fonts the context loads to the last screen's set-up.
+  std::optional<FailedLoads> failed_loads(std::in_place);
   GameContext game;
   if (before_start) before_start(game);
   if (!GameDataPresent()) return 1;
@@ -82,6 +120,14 @@ int RunGame(void (*before_start)(GameContext&)) {
     if (FileKind(app_data) == FILE_NONE) MakeDir(app_data, 1);
     game.userDir = app_data + "/Orvela Puzzle Game";
     EnsureFolder(game.userDir);
+    // A second copy (a double click) would write the same files as the first: it says so and
+    // ends before it touches any of them.
+    running.emplace(game.userDir + "/" + kLockFile);
+    if (running->state() == InstanceLock::State::kHeldByOther) {
+      std::fputs("Orvela Puzzle Game: the game is already running\n", stderr);
+      Notify(kAlreadyRunning, 0);
+      return 1;
+    }
     for (const char* sub : {"/data", "/profiles"}) {
       EnsureFolder(game.userDir + sub);
       RemoveLeftoverTemporaryFiles(game.userDir + sub);  // a save killed half-way
@@ -101,6 +147,7 @@ int RunGame(void (*before_start)(GameContext&)) {
   LoadingScreen(game, background);
 
   game.mouse->loadCursor("gfx/kursor.png", 1, 1);
+  if (!game.mouse->cursor) ShowMouse();  // the system's pointer stands in for the game's
   game.main_menu->setup();
   game.play->setup();
   game.profile_manager->setup();
@@ -117,6 +164,9 @@ int RunGame(void (*before_start)(GameContext&)) {
   game.cutter->progress = game.waiting_screen.get();
   game.message_window->setup();
   game.sounds->load();
+  const std::vector<FailedLoads::File> failed = failed_loads->files();
+  failed_loads.reset();
+  if (!ReportFailedLoads(failed)) return 1;
   // The saved game: read when there is one (a game in progress is offered by Play), the
   // default profile made and written when there is none.
   game.profile_manager->checkProfiles();

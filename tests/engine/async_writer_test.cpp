@@ -35,16 +35,19 @@ TEST(AsyncFileWriter, AFailedWriteIsToldOnceAndTheOldFileStaysWhole) {
   ScopedTempDir dir;
   const std::string path = (dir.path() / "p.txt").string();
   ASSERT_TRUE(WriteFileAtomically(path, "old"));
-  fs::create_directory(path + ".tmp");  // in the way of the new content
-  const std::string nowhere = (dir.path() / "missing" / "q.txt").string();
+  fs::create_directory(path + ".tmp");  // once in the way of every write; no longer
+  const std::string folder = (dir.path() / "f.txt").string();  // a folder where a file goes
+  fs::create_directories(folder + "/inside");
   AsyncFileWriter writer;
   writer.Write(path, "new");
-  writer.Write(nowhere, "x");
+  writer.Write(folder, "x");
   writer.Flush();
-  const std::vector<std::string> failed = writer.TakeFailures();
-  EXPECT_EQ(failed, (std::vector<std::string>{path, nowhere}));
+  const std::vector<AsyncFileWriter::Failure> failed = writer.TakeFailedWrites();
+  ASSERT_EQ(failed.size(), 1u);
+  EXPECT_EQ(failed[0].problem, folder + " is a folder, not a file");
   EXPECT_TRUE(writer.TakeFailures().empty());
-  EXPECT_EQ(ReadBytes(path), "old");
+  EXPECT_EQ(ReadBytes(path), "new");
+  EXPECT_TRUE(fs::is_directory(folder + "/inside"));
 }
 
 TEST(AsyncFileWriter, WhatWaitsIsWrittenBeforeTheWriterGoes) {

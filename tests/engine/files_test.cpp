@@ -1,6 +1,9 @@
 // Files and system: path kinds, folders, text encodings in both directions, atomic saves that
 // survive failures, line streams, the system services and runtime errors.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <vector>
@@ -83,17 +86,64 @@ TEST_F(FilesTest, LeftoversOfAKilledSaveAreRemovedAndNothingElse) {
   InjectWriteFaultForTesting(WriteFault::kCrashBeforeRename);  // killed before the rename
   EXPECT_FALSE(SaveText("new settings\n", f.string()));
   InjectWriteFaultForTesting(WriteFault::kNone);
-  WriteBytes(TempDir() / "game.prof.tmp", "half a profile");
+  std::vector<fs::path> leftovers;
+  for (const auto& entry : fs::directory_iterator(TempDir())) {
+    if (entry.path().extension() == ".tmp") leftovers.push_back(entry.path());
+  }
+  ASSERT_EQ(leftovers.size(), 1u);  // options.tsc.<this process>-<n>.tmp, no write of it going on
+  WriteBytes(TempDir() / "game.prof.tmp", "half a profile");     // an older version's name
+  WriteBytes(TempDir() / "game.prof.999999999-1.tmp", "gone");   // no such process
+  WriteBytes(TempDir() / "game.prof.1-1.tmp", "being written");  // a process that runs
   fs::create_directories(TempDir() / "folder.tmp");
   WriteBytes(TempDir() / ".tmp", "a name that is only the ending");
-  ASSERT_TRUE(fs::exists(TempDir() / "options.tsc.tmp"));
-  EXPECT_EQ(RemoveLeftoverTemporaryFiles(TempDir().string()), 2);
-  EXPECT_FALSE(fs::exists(TempDir() / "options.tsc.tmp"));
+  EXPECT_EQ(RemoveLeftoverTemporaryFiles(TempDir().string()), 3);
+  EXPECT_FALSE(fs::exists(leftovers[0]));
   EXPECT_FALSE(fs::exists(TempDir() / "game.prof.tmp"));
+  EXPECT_FALSE(fs::exists(TempDir() / "game.prof.999999999-1.tmp"));
+  EXPECT_TRUE(fs::exists(TempDir() / "game.prof.1-1.tmp"));
   EXPECT_TRUE(fs::is_directory(TempDir() / "folder.tmp"));
   EXPECT_TRUE(fs::exists(TempDir() / ".tmp"));
   EXPECT_EQ(LoadText(f.string()), "old settings\n");
   EXPECT_EQ(RemoveLeftoverTemporaryFiles((TempDir() / "none").string()), 0);
+}
+
+// Two copies of the game once wrote one temporary file, and a starting one removed it while
+// the other wrote: the profile held one copy's header, zero bytes and the other's tail. Two
+// processes now save the same file over and over while a third cleans up: every save is made,
+// and the file is always one of them, whole.
+TEST_F(FilesTest, TwoProcessesSavingOneFileNeverMixOrLoseTheirWrites) {
+  const std::string path = (TempDir() / "tobrin.prof").string();
+  const std::string folder = TempDir().string();
+  auto content = [](char c) { return std::string(200000, c); };
+  ASSERT_TRUE(WriteFileAtomically(path, content('a')));
+  std::vector<pid_t> children;
+  for (char c : {'b', 'c', 'x'}) {
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      bool ok = true;
+      for (int i = 0; i < 40; ++i) {
+        if (c == 'x') {
+          RemoveLeftoverTemporaryFiles(folder);
+        } else {
+          ok = WriteFileAtomically(path, content(c)) && ok;
+        }
+      }
+      ::_exit(ok ? 0 : 1);
+    }
+    children.push_back(child);
+  }
+  for (int i = 0; i < 40; ++i) {
+    const std::string now = ReadBytes(path);
+    EXPECT_TRUE(now == content('a') || now == content('b') || now == content('c'))
+        << now.size() << " bytes";
+  }
+  for (const pid_t child : children) {
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "a save failed";
+  }
+  EXPECT_EQ(RemoveLeftoverTemporaryFiles(folder), 0);  // nothing was left behind
 }
 
 TEST_F(FilesTest, BrokenFilesAreKeptAsideWithoutLosingEarlierCopies) {
@@ -176,20 +226,28 @@ TEST_F(FilesTest, LoadTextOfAMissingFileRaises) {
 }
 
 TEST_F(FilesTest, EveryLoaderFailsOnAFolderAsOnAMissingFile) {
-  // A folder opens as a stream on Linux and reports an enormous size: no loader may try to
-  // read it.
+  // A folder opens as a stream on Linux and reports an enormous size; opening a pipe waited
+  // forever for a writer; a device never ends. No loader may try to read any of them.
   const fs::path folder = TempDir() / "picture.png";
   fs::create_directories(folder);
-  const std::string path = folder.string();
-  std::vector<uint8_t> bytes;
-  EXPECT_FALSE(ReadFileBytes(path, bytes));
-  EXPECT_EQ(TImage::Load(path, -1), nullptr);
-  EXPECT_EQ(LoadPixmapFile(path), nullptr);
-  EXPECT_EQ(TSound::Load(path, 0), nullptr);
-  EXPECT_EQ(TImageFont::Load(path, 14, 0), nullptr);
-  EXPECT_EQ(TStream::ReadFile(path), nullptr);
-  EXPECT_FALSE(TryLoadText(path));
-  EXPECT_THROW(LoadText(path), RuntimeError);
+  const fs::path pipe = TempDir() / "sound.ogg";
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  const fs::path device = TempDir() / "font.ttf";
+  fs::create_symlink("/dev/zero", device);
+  for (const fs::path& not_a_file : {folder, pipe, device}) {
+    const std::string path = not_a_file.string();
+    SCOPED_TRACE(path);
+    std::vector<uint8_t> bytes;
+    EXPECT_FALSE(IsRegularFile(path));
+    EXPECT_FALSE(ReadFileBytes(path, bytes));
+    EXPECT_EQ(TImage::Load(path, -1), nullptr);
+    EXPECT_EQ(LoadPixmapFile(path), nullptr);
+    EXPECT_EQ(TSound::Load(path, 0), nullptr);
+    EXPECT_EQ(TImageFont::Load(path, 14, 0), nullptr);
+    EXPECT_EQ(TStream::ReadFile(path), nullptr);
+    EXPECT_FALSE(TryLoadText(path));
+    EXPECT_THROW(LoadText(path), RuntimeError);
+  }
 }
 
 TEST(RuntimeErrorDeathTest, AnUncaughtErrorEndsWithItsMessageAndStatus255) {

@@ -1,8 +1,9 @@
 // Fuzzes the saved-game reader: any profile file is either rebuilt into a sound table or
 // refused (as broken, or for a picture that cannot be had), and never crashes or hangs. A
 // rebuilt table holds every piece of the puzzle exactly once, loose or in a group of two or
-// more, at places near the screen. Runs in the repository folder (the game's pictures).
-// Seeds: a game of the first set saved in the middle of play, and a profile without a game.
+// more, at places near the screen, every loose piece at least partly on it. Runs in the repository
+// folder (the game's pictures). Seeds: a game of the first set saved in the middle of play, and a
+// profile without a game.
 #include <unistd.h>
 
 #include <cmath>
@@ -59,6 +60,13 @@ void CheckPlace(const TPuzel& piece) {
   Check(std::fabs(piece.y) <= TProfile::kFarthest + 600.0f);
 }
 
+// A loose piece lies at least partly on the 800 × 600 table, where it can be taken hold of.
+void CheckOnTable(const TPuzel& piece) {
+  const float w = piece.img ? static_cast<float>(piece.img->width) : 0.0f;
+  const float h = piece.img ? static_cast<float>(piece.img->height) : 0.0f;
+  Check(piece.x + w >= 0 && piece.x <= 800 && piece.y + h >= 0 && piece.y <= 600);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -76,6 +84,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (auto piece = std::dynamic_pointer_cast<TPuzel>(entry)) {
       Check(seen.insert(piece.get()).second);
       CheckPlace(*piece);
+      CheckOnTable(*piece);
     } else if (auto group = std::dynamic_pointer_cast<TSpasowanePuzle>(entry)) {
       Check(group->listaSpasowanych.Count() >= 2);
       Check(std::isfinite(group->x) && std::isfinite(group->y));

@@ -3,10 +3,15 @@
 // none lost), a finished puzzle, whether a puzzle is in progress, and continuing it.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "construction/cutter.h"
+#include "engine/files.h"
 #include "play/profile_manager.h"
 #include "play/profile_support.h"
 
@@ -103,6 +108,63 @@ TEST_F(ProfileManagerTest, ABrokenProfileThatCannotBeMovedAsideIsNeverWrittenOve
   EXPECT_EQ(ReadProfile(), broken);
   EXPECT_TRUE(fs::is_directory(ProfilePath() + ".broken.5/inside"));
   EXPECT_EQ(platform().Messages().size(), 1u);
+}
+
+// A saved game damaged in one byte, or something that is no file in its place, once counted as
+// "no game" (and was written over at the next save), hung the game in open(), or was said to
+// name the picture "": each is kept aside and said in one message, and a fresh profile starts.
+TEST_F(ProfileManagerTest, DamagedHeadersAndNonFilesAreKeptAsideAndSaidOnce) {
+  const std::string saved = GameInTheFile();
+  auto edit = [&](const std::string& from, const std::string& to) {
+    std::string text = saved;
+    const size_t at = text.find(from);
+    EXPECT_NE(at, std::string::npos) << from;
+    return text.replace(at, from.size(), to);
+  };
+  struct Case {
+    const char* what;
+    std::string text;  // the file's content; "" for no regular file
+    std::function<void()> make;
+    const char* said;
+  };
+  const std::vector<Case> cases = {
+      {"level 1", edit("level=0.00000000", "level=1"), nullptr, "its level is 1,"},
+      {"a zero byte in the picture's name", edit("obr1.jpg", std::string("obr1\0.jpg", 9)), nullptr,
+       "\"gfx/puzzle/obr1\\0.jpg\", which is not one of the game's pictures"},
+      {"a zero byte where a name goes", edit("\tlines{", std::string("\t\0lines{", 8)), nullptr,
+       "Unknown character ('\\0') at line 6"},
+      {"a pipe", "", [&] { ASSERT_EQ(::mkfifo(ProfilePath().c_str(), 0600), 0); },
+       "it is a device or a pipe, not a file"},
+      {"a link to a device", "", [&] { fs::create_symlink("/dev/zero", ProfilePath()); },
+       "it is a device or a pipe, not a file"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    for (const auto& entry : fs::directory_iterator(profiles.user_dir + "/profiles")) {
+      fs::remove(entry.path());
+    }
+    if (c.make) {
+      c.make();
+    } else {
+      WriteProfile(c.text);
+    }
+    FreshProfile();
+    const size_t messages = platform().Messages().size();
+    EXPECT_EQ(manager.checkProfiles(), 0);
+    manager.flush();
+    ASSERT_EQ(platform().Messages().size(), messages + 1);
+    const std::string& told = platform().Messages().back();
+    EXPECT_NE(told.find(c.said), std::string::npos) << told;
+    EXPECT_NE(told.find("kept as tobrin.prof.broken"), std::string::npos) << told;
+    if (c.make) {
+      EXPECT_FALSE(fs::is_regular_file(ProfilePath() + ".broken"));
+      EXPECT_TRUE(fs::exists(fs::symlink_status(ProfilePath() + ".broken")));
+    } else {
+      EXPECT_EQ(testing::ReadBytes(ProfilePath() + ".broken"), c.text);
+    }
+    EXPECT_NE(ReadProfile().find("level=-1.0"), std::string::npos);  // a fresh profile
+    EXPECT_FALSE(manager.gameInProgress());
+  }
 }
 
 TEST_F(ProfileManagerTest, AGameOfAPictureOfNoSetIsBroken) {
@@ -243,15 +305,21 @@ TEST_F(ProfileManagerTest, AFailedWriteIsReportedOnceAndTheOldFileStaysWhole) {
   manager.saveProfile();
   manager.flush();
   const std::string saved = ReadProfile();
-  // A folder in the way of the new file's temporary name: every write fails.
+  // A folder named as the temporary file once was (every save then failed) is no longer in
+  // the way; a disk that fills up is, and is said so, not as a folder that cannot be written.
   fs::create_directory(ProfilePath() + ".tmp");
+  manager.saveProfile();
+  manager.flush();
+  EXPECT_TRUE(platform().Messages().empty());
+  InjectWriteFaultForTesting(WriteFault::kFailWhileWriting);
   Piece(0)->x = 333;
   manager.saveProfile();
   manager.flush();
   manager.saveProfile();
   manager.flush();
+  InjectWriteFaultForTesting(WriteFault::kNone);
   ASSERT_EQ(platform().Messages().size(), 1u);
-  EXPECT_NE(platform().Messages()[0].find("could not be saved"), std::string::npos);
+  EXPECT_EQ(platform().Messages()[0], "Your puzzle could not be saved: the disk is full.");
   EXPECT_EQ(ReadProfile(), saved);
 }
 

@@ -228,6 +228,15 @@ TEST_F(SavedGameTest, BrokenFilesAreReportedAndLeaveNothingHalfBuilt) {
       {"a line beyond every int",
        [&] { return Edit(good, "l3=\"[^\"]*\"", "l3=\"1 99999999999999999999 2 3\""); },
        "cut line 3", true},
+      // One changed byte once made a saved puzzle count as no game, to be written over.
+      {"level 1", [&] { return Edit(good, "level=[^\n]*", "level=1"); }, "its level is 1", false},
+      {"level -inf", [&] { return Edit(good, "level=[^\n]*", "level=\"-inf\""); },
+       "its level is -inf", false},
+      {"a negative count", [&] { return Edit(good, "(Puzzels\\{[^}]*ilosc=)[^\n]*", "$1-7"); },
+       "count of loose pieces is -7", false},
+      {"a count that is no whole number",
+       [&] { return Edit(good, "(g2\\{[^}]*ilosc=)[^\n]*", "$1\"1.5\""); },
+       "count of pieces of group 2 is 1.5", false},
   };
   // The game of MidGame stays on the table until the first case found during the rebuild.
   for (const Case& c : cases) {
@@ -260,6 +269,34 @@ TEST_F(SavedGameTest, MoreCutLinesThanAnyPuzzleHasAreNotDrawn) {
   EXPECT_TRUE(profile.broken());
   EXPECT_NE(profile.problem().find("more cut lines"), std::string::npos) << profile.problem();
   ExpectNothingBuilt();
+}
+
+// A crafted file whose lines cut the picture into a fine grid was cut in full (2,296 pieces,
+// two minutes on the waiting screen) before it was refused: it is refused before the cut.
+TEST_F(SavedGameTest, LinesThatMakeOtherThanTheSetsPiecesAreRefusedBeforeTheCut) {
+  struct Counter : CutProgress {
+    void Start() override { ++cuts; }
+    int cuts = 0;
+  } counter;
+  services.cutter.progress = &counter;
+  std::string text =
+      "Profile{\n\tgfxUrl=\"" + std::string(kPicture) + "\"\n\tlevel=0.0\n\twh=160,160\n\tlines{\n";
+  int n = 0;
+  for (int x = 16; x < 640; x += 16)
+    text += "\t\tl" + std::to_string(++n) + "=\"" + std::to_string(x) + " 0 " + std::to_string(x) +
+            " 479\"\n";
+  for (int y = 16; y < 480; y += 16)
+    text += "\t\tl" + std::to_string(++n) + "=\"0 " + std::to_string(y) + " 639 " +
+            std::to_string(y) + "\"\n";
+  WriteProfile(text + "\t\tilosc=" + std::to_string(n) + "\n\t}\n}\n");
+  EXPECT_EQ(profile.loadData(), 0);
+  EXPECT_TRUE(profile.broken());
+  // 39 × 29 of its 40 × 30 cells: the cut starts no piece in the narrow edge cells.
+  EXPECT_NE(profile.problem().find("into 1131 pieces instead of 12"), std::string::npos)
+      << profile.problem();
+  EXPECT_EQ(counter.cuts, 0);
+  ExpectNothingBuilt();
+  services.cutter.progress = nullptr;
 }
 
 TEST_F(SavedGameTest, AFileFarLargerThanAnyProfileIsNotRead) {
@@ -302,6 +339,40 @@ TEST_F(SavedGameTest, UnsoundEntriesAreSkippedAndTheRestIsRebuilt) {
   EXPECT_FALSE(GroupOf(10));
   EXPECT_TRUE(play->listaPuzzli.Contains(Piece(10)));
   EXPECT_EQ(Piece(5)->x, Piece(5)->xD);
+}
+
+// Places far off the table were taken as they were, and a group there could never be reached
+// again: every entry comes back with enough of it on the table to take hold of, a group as one.
+TEST_F(SavedGameTest, EntriesOffTheTableAreBroughtOntoIt) {
+  MidGame();
+  Piece(3)->x = 760;  // at the right edge, with 40 pixels on the table: stays
+  ASSERT_EQ(profile.save(), 1);
+  std::string text = ReadProfile();
+  text = Edit(text, "\"5 99.9000015 -12.5000000\"", "\"5 9999 -9999\"");
+  // The second group 9,000 pixels to the left, its members and reference point alike.
+  const float x10 = Piece(10)->x;
+  const float member_dx = Piece(11)->x - x10, member_dy = Piece(11)->y - Piece(10)->y;
+  for (int id : {10, 11}) {
+    const int far = static_cast<int>(Piece(id)->x) - 9000;
+    text = Edit(text, "(p[0-9]+=\"" + std::to_string(id) + " )[-0-9.]+ ",
+                "$1" + std::to_string(far) + " ");
+  }
+  text = Edit(text, "\t\t\tpos=300[^\n]*", "\t\t\tpos=-8700,200");
+  WriteProfile(text);
+  Forget();
+  ASSERT_EQ(profile.loadData(), 1) << profile.problem();
+  const TPuzel& five = *Piece(5);
+  EXPECT_TRUE(five.x >= 0 && five.y >= 0 && five.x + five.img->width <= 800 &&
+              five.y + five.img->height <= 600)
+      << five.x << " " << five.y;
+  EXPECT_EQ(Piece(3)->x, 760);
+  const GroupRef group = GroupOf(10);
+  ASSERT_TRUE(group);
+  EXPECT_EQ(group->listaSpasowanych.Count(), 2);
+  EXPECT_EQ(std::min(Piece(10)->x, Piece(11)->x), 0);
+  EXPECT_EQ(Piece(11)->x - Piece(10)->x, member_dx);  // still side by side
+  EXPECT_EQ(Piece(11)->y - Piece(10)->y, member_dy);
+  EXPECT_EQ(group->x - Piece(10)->x, 300 - x10);  // the reference point moved with them
 }
 
 TEST_F(SavedGameTest, AGroupWithAnUnusableReferencePointKeepsItsMembers) {
