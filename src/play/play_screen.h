@@ -8,6 +8,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "construction/piece.h"
 #include "engine/image.h"
@@ -15,6 +16,7 @@
 #include "engine/object.h"
 #include "engine/pixmap.h"
 #include "play/group.h"
+#include "play/play_clock.h"
 #include "ui/menu.h"
 
 namespace orvela {
@@ -49,9 +51,14 @@ class TPuzzelGame : public TObject, public PieceHost {
   ImageRef infoWin;
   int imgOver = 0;  // the pointer is over the picture in the information window
   std::string _stan = "GRA";
-  float fade = 0, dFade = 0;  // the black cover
-  int minuty = 0, sekundy = 0;
-  int czas = 0;  // MilliClock time of the next clock tick
+  float fade = 0, dFade = 0;    // the black cover
+  int minuty = 0, sekundy = 0;  // the play clock as the bar shows it
+  // The time played: it runs only in play, not while paused, and keeps across leaving the
+  // screen and (through the saved game) across runs; a new puzzle starts it at zero.
+  PlayClock playClock;
+  // 1 while the game is paused (P, or the window out of view): the clock stops and a cover
+  // hides the table until a click or P.
+  int paused = 0;
   MenuRef menu;  // the play bar
   int _ghost = 0;
   int _dokad = 0;
@@ -59,6 +66,15 @@ class TPuzzelGame : public TObject, public PieceHost {
   int holdedTime = 0;                  // MilliClock time of the last pick-up or drop
   int puzzelHolded = 0;                // held longer than 500 ms: a drag
   float _imgScale = 1, _dImgScale = 1;
+
+  // The last win: its time, and the best time of the picture before it (-1: none), whether it
+  // beat it; timed is false when the puzzle was sorted up (no time is recorded then).
+  struct WinTime {
+    bool timed = false;
+    int seconds = 0;
+    int best_before = -1;
+    bool new_best = false;
+  } winTime;
 
   // The question asked before sort up; installed by the game.
   TMessageWindow* messageWindow = nullptr;
@@ -87,7 +103,22 @@ class TPuzzelGame : public TObject, public PieceHost {
   // ---- one frame ----
   void update();
   void updateGame();
+  // Runs the clock in play (not paused), stops it in every other state.
   void timeUpdate();
+  // The time played in whole seconds; setting it stops the clock there.
+  int playSeconds() const { return playClock.Seconds(); }
+  void setPlaySeconds(int seconds);
+  // Joins made and joins the puzzle needs (one fewer than its pieces): a join of two pieces or
+  // groups leaves one entry fewer on the table. Sort up makes none; a win makes them all.
+  std::pair<int, int> progress() const;
+  // The pause: P and the window going out of view pause play; a click or P go on.
+  void pause();
+  void resume();
+  // Once a frame, first: pauses when the window has gone out of view since the last frame.
+  void checkFocus();
+  // After the frame: P or a click while paused go on (the click does nothing else); P in
+  // play pauses. True when the frame's input was the pause's.
+  bool pauseKeys();
   void checkMouse();
   void _upuscPuzel();
   void sprawdzCzyUlozone();
@@ -101,7 +132,13 @@ class TPuzzelGame : public TObject, public PieceHost {
   void drawPuzel();
   void drawimg();
   void drawWinInfo();
+  // The win's time in the information window, with the picture's best time.
+  void drawWinTime();
   void rysujBelke();
+  // The joins made out of those needed, on a tab under the bar's clock (after the pieces).
+  void drawProgress();
+  // The pause's cover over the table.
+  void drawPause();
   // The play clock as the bar shows it: "mm:ss".
   std::string ClockText() const;
 
@@ -138,6 +175,9 @@ class TPuzzelGame : public TObject, public PieceHost {
   PlayServices& services() { return services_; }
 
  private:
+  // What the frame's input does in play (not paused): the keys Space, S and H, the bar's
+  // button a, the information window's button b, and the mouse.
+  void FrameInput(int a, int b, bool space, bool save, bool hint);
   // Joins a loose piece to the carried group through a member's record of it.
   GroupRef JoinByMembersRecord(const GroupRef& carried, const Ref<TPuzel>& piece);
   // Takes the cutter's pieces after a cut (both starts share this).
@@ -145,6 +185,10 @@ class TPuzzelGame : public TObject, public PieceHost {
                  int cellH);
 
   PlayServices& services_;
+  ImageRef progressTab_, pauseLabel_, newBestBadge_;
+  int focusLossesSeen_ = 0;      // the window's losses of the focus seen so far
+  bool waitForRelease_ = false;  // the click that ended a pause is held: it does nothing
+  int joinsMade_ = 0;            // the progress once play has ended (a win or sort up)
 };
 
 }  // namespace orvela

@@ -115,6 +115,7 @@ int TProfile::loadData() {
     for (const Ref<TPuzel>& piece : play.listaPomocnicza) unplaced_.emplace(piece->id, piece);
     _loadPuzzels(sections);
     _loadGroups(sections);
+    play.setPlaySeconds(playSeconds);
     unplaced_.clear();
     file_level_ = _level;
     file_entries_ = play.listaPuzzli.Count();
