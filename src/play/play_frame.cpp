@@ -176,8 +176,11 @@ void TPuzzelGame::_wygrana() {
   timeUpdate();
   playClock.Stop();
   joinsMade_ = progress().second;
-  const PlayServices::FinishTime record = services_.RecordTime(playSeconds());
-  winTime = {true, playSeconds(), record.best_before, record.new_best};
+  winTime = WinTime{};
+  if (clockComplete) {
+    const PlayServices::FinishTime record = services_.RecordTime(playSeconds());
+    winTime = {true, playSeconds(), record.best_before, record.new_best};
+  }
   services_.Play(PlaySound::kInfo);
   services_.GameFinished();
   _stan = "WIN";

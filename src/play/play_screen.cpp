@@ -49,6 +49,7 @@ void TPuzzelGame::clear() {
   _stan = "GRA";
   xz = yz = -1;
   setPlaySeconds(0);
+  clockComplete = true;
   joinsMade_ = 0;
 }
 
@@ -130,6 +131,7 @@ void TPuzzelGame::startNewGame(const Source& picture, const PixmapRef& maskA,
   obr = cut && target ? TImage::Load(target, -1) : nullptr;
   rozlokujPuzzle();
   setPlaySeconds(0);  // a new puzzle's clock starts at zero
+  clockComplete = true;
   joinsMade_ = 0;
   TProfile& profile = services_.Profile();
   profile._w = cellW;
@@ -144,6 +146,7 @@ void TPuzzelGame::continueGame(const Source& picture, const PixmapRef& maskA,
                                const PixmapRef& maskB, int cellW, int cellH) {
   CutPieces(picture, maskA, maskB, cellW, cellH);
   setPlaySeconds(0);  // the saved game's time is set by the profile
+  clockComplete = true;
   joinsMade_ = 0;
   fade = 1;
   dFade = 0;

@@ -59,6 +59,9 @@ class TPuzzelGame : public TObject, public PieceHost {
   // 1 while the game is paused (P, or the window out of view): the clock stops and a cover
   // hides the table until a click or P.
   int paused = 0;
+  // False for a game saved before the time was kept: its time is not all of it, so its win
+  // records no time.
+  bool clockComplete = true;
   MenuRef menu;  // the play bar
   int _ghost = 0;
   int _dokad = 0;

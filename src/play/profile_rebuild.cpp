@@ -116,6 +116,7 @@ int TProfile::loadData() {
     _loadPuzzels(sections);
     _loadGroups(sections);
     play.setPlaySeconds(playSeconds);
+    play.clockComplete = sections.time != nullptr;
     unplaced_.clear();
     file_level_ = _level;
     file_entries_ = play.listaPuzzli.Count();

@@ -125,6 +125,17 @@ TEST_F(PauseTest, ProgressCountsEveryJoinAndTheWinHandsOverItsTime) {
   EXPECT_EQ(play->progress(), std::make_pair(11, 11));
 }
 
+TEST_F(PauseTest, AGameSavedBeforeTheTimeWasKeptRecordsNone) {
+  play->clockComplete = false;
+  for (int id = 1; id < 12; ++id) {
+    PlaceBeside(Piece(id), Piece(0));
+    Drop(Piece(id));
+  }
+  EXPECT_EQ(play->_stan, "WIN");
+  EXPECT_TRUE(services.recorded.empty());
+  EXPECT_FALSE(play->winTime.timed);
+}
+
 TEST_F(PauseTest, SortUpKeepsTheJoinsMadeAndRecordsNoTime) {
   for (int id : {1, 2}) {
     PlaceBeside(Piece(id), Piece(0));

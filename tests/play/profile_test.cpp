@@ -190,6 +190,8 @@ TEST_F(SavedGameTest, ThePlayTimeIsKeptInTheHeaderAndAFileWithoutItReadsAsNone) 
     Forget();
     ASSERT_EQ(profile.loadData(), 1) << c.what << ": " << profile.problem();
     EXPECT_EQ(play->playSeconds(), c.seconds) << c.what;
+    // A game saved before the time was kept cannot make a best time.
+    EXPECT_EQ(play->clockComplete, c.time_line == nullptr || *c.time_line != '\0') << c.what;
   }
 }
 
