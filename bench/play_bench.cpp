@@ -43,6 +43,7 @@ class QuietServices : public PlayServices {
   void TableChanged() override {}
   void SaveIfDue() override {}
   void GameFinished() override {}
+  FinishTime RecordTime(int) override { return {}; }
 
   std::shared_ptr<TDeltaTime> timer = TDeltaTime::Create(60);
   MouseRef mouse = std::make_shared<TMouse>();

@@ -66,8 +66,11 @@ void InputState::OnMouseMove(int x, int y) {
   mouse_y = y;
 }
 
-void InputState::OnFocusChange() {
+void InputState::OnFocusChange(bool now_in_front) {
   ClearAll();
+  // A minimised window also loses the focus: the two events are one loss.
+  if (in_front && !now_in_front) ++focus_losses;
+  in_front = now_in_front;
 }
 
 void InputState::OnQuitRequest() {

@@ -43,12 +43,14 @@ struct InputState : InputSink {
   std::deque<char32_t> chars;
   int mouse_x = 0, mouse_y = 0;
   bool quit_requested = false;
+  bool in_front = true;  // the window has the focus and is not minimised
+  int focus_losses = 0;  // how often it went out of the player's view
 
   void OnKey(int key_code, bool down, bool repeat) override;
   void OnChar(char32_t character) override;
   void OnMouseButton(int button, bool down) override;
   void OnMouseMove(int x, int y) override;
-  void OnFocusChange() override;
+  void OnFocusChange(bool in_front) override;
   void OnQuitRequest() override;
   void ClearAll();
 };

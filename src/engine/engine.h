@@ -30,6 +30,7 @@ enum KeyCode : int {
   KEY_0 = 48,  // through KEY_0 + 9
   KEY_A = 65,  // through KEY_A + 25
   KEY_H = 72,
+  KEY_P = 80,
   KEY_S = 83,
   KEY_F1 = 112,  // through KEY_F1 + 11
 };
@@ -108,6 +109,11 @@ void DiscardKeyPresses();
 void FlushMouse();  // clears every button count and held button
 // Lets pending system events arrive (every input query does this itself).
 void PollSystem();
+// How often the window has gone out of the player's view (lost the focus, or was minimised)
+// since the engine started; a screen compares it with the count it saw last.
+int WindowFocusLosses();
+// 1 while the window has the focus and is not minimised.
+int WindowInFront();
 
 // ---- Time ------------------------------------------------------------------------------
 

@@ -18,8 +18,8 @@ void HeadlessPlatform::QueueKey(int key_code, bool down) {
 void HeadlessPlatform::QueueChar(char32_t character) {
   events_.push_back({Event::kChar, static_cast<int>(character), 0});
 }
-void HeadlessPlatform::QueueFocusChange() {
-  events_.push_back({Event::kFocus, 0, 0});
+void HeadlessPlatform::QueueFocusChange(bool in_front) {
+  events_.push_back({Event::kFocus, in_front ? 1 : 0, 0});
 }
 void HeadlessPlatform::QueueQuit() {
   events_.push_back({Event::kQuit, 0, 0});
@@ -79,7 +79,7 @@ void HeadlessPlatform::PumpEvents(InputSink& sink) {
         sink.OnChar(static_cast<char32_t>(e.a));
         break;
       case Event::kFocus:
-        sink.OnFocusChange();
+        sink.OnFocusChange(e.a != 0);
         break;
       case Event::kQuit:
         sink.OnQuitRequest();

@@ -33,7 +33,8 @@ class HeadlessPlatform : public Platform {
   void QueueMouseButton(int button, bool down);
   void QueueKey(int key_code, bool down);
   void QueueChar(char32_t character);
-  void QueueFocusChange();
+  // The window loses the focus (false) or gets it back (true).
+  void QueueFocusChange(bool in_front = false);
   void QueueQuit();
 
   // Called after every presented frame (the runner plays its script from here).

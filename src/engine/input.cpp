@@ -53,6 +53,14 @@ int MouseIsDown(int button) {
   return ValidButton(button) && input.mouse_down[button] ? 1 : 0;
 }
 
+int WindowFocusLosses() {
+  return Polled().focus_losses;
+}
+
+int WindowInFront() {
+  return Polled().in_front ? 1 : 0;
+}
+
 int MouseXPos() {
   return Polled().mouse_x;
 }

@@ -21,8 +21,10 @@ class InputSink {
   virtual void OnChar(char32_t character) = 0;
   virtual void OnMouseButton(int button, bool down) = 0;  // 1 left, 2 right, 3 middle
   virtual void OnMouseMove(int x, int y) = 0;             // canvas pixels
-  virtual void OnFocusChange() = 0;                       // the window lost or regained focus
-  virtual void OnQuitRequest() = 0;                       // the player closed the window
+  // The window went out of the player's view (it lost the focus, or was minimised or hidden:
+  // in_front false) or came back (in_front true).
+  virtual void OnFocusChange(bool in_front) = 0;
+  virtual void OnQuitRequest() = 0;  // the player closed the window
 };
 
 struct DisplayMode {

@@ -254,9 +254,17 @@ void SdlPlatform::PumpEvents(InputSink& sink) {
         }
         break;
       case SDL_WINDOWEVENT:
-        if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED ||
-            event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
-          sink.OnFocusChange();
+        switch (event.window.event) {
+          case SDL_WINDOWEVENT_FOCUS_LOST:
+          case SDL_WINDOWEVENT_MINIMIZED:
+          case SDL_WINDOWEVENT_HIDDEN:
+            sink.OnFocusChange(false);
+            break;
+          case SDL_WINDOWEVENT_FOCUS_GAINED:
+            sink.OnFocusChange(true);
+            break;
+          default:
+            break;
         }
         break;
       default:

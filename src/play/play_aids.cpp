@@ -118,10 +118,14 @@ void TPuzzelGame::drawGhost() {
 }
 
 void TPuzzelGame::_uluz() {
+  playClock.Stop();  // the time the question is open is not played
   if (messageWindow) {
     messageWindow->setMessage(0);
     if (messageWindow->mainLoop() == 0) return;
   }
+  // A puzzle sorted up is finished without a time, and with the joins the player made.
+  joinsMade_ = progress().first;
+  winTime = WinTime{};
   services_.GameFinished();
   _stan = "AUTO";
   puzel = nullptr;

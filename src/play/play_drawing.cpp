@@ -1,8 +1,6 @@
 // TPuzzelGame: drawing the play screen. The table, the ghost picture, the bar with its clock,
 // the pieces in the play list's order, the carried object on top, the picture fading in at
 // the win, the rubber band, the sparks, the information window and the black cover.
-#include <cstdio>
-
 #include "engine/engine.h"
 #include "play/play_screen.h"
 #include "play/play_services.h"
@@ -46,6 +44,8 @@ void TPuzzelGame::draw() {
   TSpark::UpdateAll();
   SetBlend(ALPHABLEND);
   SetDrawScale(1, 1);
+  drawProgress();
+  if (paused == 1) drawPause();
   if (ShowsInfoWindow(_stan)) drawWinInfo();
   SetColor(0, 0, 0);
   SetAlpha(fade);
@@ -104,6 +104,7 @@ void TPuzzelGame::drawWinInfo() {
   SetDrawFont(services_.Font(FontSize::kSmall));
   const std::string hint = "Click image to see it full size";
   DrawString(hint, static_cast<float>(400 - StringWidth(hint) / 2), 165);
+  drawWinTime();
   infoMenu->GetItem(1)->alpha = _infoAlpha;
   infoMenu->Draw(1);
   if (!obr) return;
@@ -129,10 +130,27 @@ void TPuzzelGame::drawWinInfo() {
   SetDrawScale(1, 1);
 }
 
+void TPuzzelGame::drawWinTime() {
+  if (!winTime.timed) return;
+  // Beside the OK button: the time on its left, the best before it (or the badge of a new
+  // best) on its right.
+  SetColor(255, 255, 255);
+  const std::string time = "Time: " + PlayTimeText(winTime.seconds);
+  DrawString(time, static_cast<float>(290 - StringWidth(time) / 2), 427);
+  if (winTime.new_best && newBestBadge_) {
+    DrawImageFrame(newBestBadge_, static_cast<float>(530 - newBestBadge_->width / 2),
+                   static_cast<float>(436 - newBestBadge_->height / 2), 0);
+  } else if (winTime.new_best) {
+    const std::string text = "New best time!";
+    DrawString(text, static_cast<float>(530 - StringWidth(text) / 2), 427);
+  } else if (winTime.best_before >= 0) {
+    const std::string best = "Best: " + PlayTimeText(winTime.best_before);
+    DrawString(best, static_cast<float>(530 - StringWidth(best) / 2), 427);
+  }
+}
+
 std::string TPuzzelGame::ClockText() const {
-  char text[32];
-  std::snprintf(text, sizeof text, "%02d:%02d", minuty, sekundy);
-  return text;
+  return PlayTimeText(minuty * 60 + sekundy);
 }
 
 void TPuzzelGame::rysujBelke() {

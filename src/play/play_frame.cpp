@@ -24,7 +24,8 @@ constexpr int kDragAfterMs = 500;
 void TPuzzelGame::update() {
   const float f = FrameFactor();
   if (_stan == "GRA") {
-    updateGame();
+    if (paused == 0 && !waitForRelease_) updateGame();
+    if (waitForRelease_ && !(GlobalMouse() && GlobalMouse()->leftHolded)) waitForRelease_ = false;
     timeUpdate();
   } else if (_stan == "WIN" || _stan == "AUTOWIN") {
     ApproachTarget(_obrAlpha, _obrDAlpha, 0.005f * f);
@@ -58,6 +59,7 @@ void TPuzzelGame::update() {
     _imgShowUpdate();
     if (_imgScale == _dImgScale) _stan = "ENDINFO";
   }
+  if (_stan != "GRA") timeUpdate();  // stops the clock
   ApproachTarget(fade, dFade, 0.05f * f);
 }
 
@@ -112,17 +114,6 @@ void TPuzzelGame::updateGame() {
   if (puzel && mouse->leftPressed && puzzelHolded == 0 && !pressOnBar) _upuscPuzel();
   for (const Ref<TObject>& entry : listaPuzzli) {
     if (auto loose = std::dynamic_pointer_cast<TPuzel>(entry)) loose->alphaUpdate();
-  }
-}
-
-void TPuzzelGame::timeUpdate() {
-  const int now = MilliClock();
-  if (MilliBetween(czas, now) > 0) {
-    czas = MilliAfter(now, 1000);
-    if (++sekundy == 60) {
-      sekundy = 0;
-      ++minuty;
-    }
   }
 }
 
@@ -236,6 +227,15 @@ void TPuzzelGame::sprawdzCzyUlozone() {
 }
 
 void TPuzzelGame::_wygrana() {
+  // The time up to this moment is the puzzle's; it is kept when it is the picture's best.
+  timeUpdate();
+  playClock.Stop();
+  joinsMade_ = progress().second;
+  winTime = WinTime{};
+  if (clockComplete) {
+    const PlayServices::FinishTime record = services_.RecordTime(playSeconds());
+    winTime = {true, playSeconds(), record.best_before, record.new_best};
+  }
   services_.Play(PlaySound::kInfo);
   services_.GameFinished();
   _stan = "WIN";

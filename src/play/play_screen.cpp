@@ -48,10 +48,16 @@ void TPuzzelGame::clear() {
   puzel = nullptr;
   _stan = "GRA";
   xz = yz = -1;
+  setPlaySeconds(0);
+  clockComplete = true;
+  joinsMade_ = 0;
 }
 
 void TPuzzelGame::setup() {
   belka = TImage::Load("gfx/game.jpg", -1);
+  progressTab_ = TImage::Load("gfx/gui/progress_tab.png", -1);
+  pauseLabel_ = TImage::Load("gfx/gui/paused.png", -1);
+  newBestBadge_ = TImage::Load("gfx/gui/new_best.png", -1);
   menu = std::make_shared<TMenu>();
   for (const BarButton& b : kBar) {
     ButtonRef button = CreateImageButton(b.id, b.image, PointDim(b.x, 5), 1, 1, 0);
@@ -124,6 +130,9 @@ void TPuzzelGame::startNewGame(const Source& picture, const PixmapRef& maskA,
   const PixmapRef target = services_.Cutter().targetImg;
   obr = cut && target ? TImage::Load(target, -1) : nullptr;
   rozlokujPuzzle();
+  setPlaySeconds(0);  // a new puzzle's clock starts at zero
+  clockComplete = true;
+  joinsMade_ = 0;
   TProfile& profile = services_.Profile();
   profile._w = cellW;
   profile._h = cellH;
@@ -136,6 +145,9 @@ void TPuzzelGame::startNewGame(const Source& picture, const PixmapRef& maskA,
 void TPuzzelGame::continueGame(const Source& picture, const PixmapRef& maskA,
                                const PixmapRef& maskB, int cellW, int cellH) {
   CutPieces(picture, maskA, maskB, cellW, cellH);
+  setPlaySeconds(0);  // the saved game's time is set by the profile
+  clockComplete = true;
+  joinsMade_ = 0;
   fade = 1;
   dFade = 0;
   setupInfo();
@@ -155,8 +167,14 @@ void TPuzzelGame::rozlokujPuzzle() {
 
 void TPuzzelGame::setLoop() {
   xz = yz = -1;
-  minuty = sekundy = 0;
-  czas = MilliAfter(MilliClock(), 1000);
+  // The clock goes on from the time played so far; the time away from the screen is not
+  // counted.
+  playClock.Stop();
+  minuty = playSeconds() / 60;
+  sekundy = playSeconds() % 60;
+  paused = 0;
+  waitForRelease_ = false;
+  focusLossesSeen_ = WindowFocusLosses();
   wyjdz = 0;
   dFade = 0;
   fade = 1;
@@ -175,6 +193,7 @@ void TPuzzelGame::mainLoop() {
   const ScreenLoop loop = services_.Loop();
   while (wyjdz == 0) {
     loop.BeginFrame();
+    checkFocus();
     followBarPress();
     update();
     const int a = menu->State();
@@ -183,24 +202,39 @@ void TPuzzelGame::mainLoop() {
     loop.ShowFrame();
     services_.SoundUpdate();
     if (KeyHits(KEY_ESCAPE)) wyjdz = 1;
-    if (KeyHits(KEY_SPACE)) poukladajPuzzle();
-    if (KeyHits(KEY_S)) services_.SaveProfile();
-    if (KeyHits(KEY_H)) _giveHint();
-    if (_stan == "GRA") {
-      if (a == 2) _giveHint();
-      if (a == 3) _uluz();
-      if (a == 4) poukladajPuzzle();
-      if (a == 5) checkGhost();
+    const bool space = KeyHits(KEY_SPACE) != 0;
+    const bool save = KeyHits(KEY_S) != 0;
+    const bool hint = KeyHits(KEY_H) != 0;
+    // While paused the table is hidden: a click or P only go on, and nothing acts unseen.
+    if (pauseKeys()) {
+      if (save) services_.SaveProfile();
+    } else {
+      FrameInput(a, b, space, save, hint);
     }
-    if (a == 1) exitGame();
-    if (a == 6) services_.OpenSettings();
-    if (b == 1) exitGame();
-    const MouseRef& mouse = GlobalMouse();
-    if (mouse && mouse->leftPressed && imgOver == 1) _showHide();
-    checkMouse();
     services_.SaveIfDue();
     if (dFade == 1 && fade == 1 && _dokad == 0) wyjdz = 1;
   }
+}
+
+void TPuzzelGame::FrameInput(int a, int b, bool space, bool save, bool hint) {
+  if (space) poukladajPuzzle();
+  if (save) services_.SaveProfile();
+  if (hint) _giveHint();
+  if (_stan == "GRA") {
+    if (a == 2) _giveHint();
+    if (a == 3) _uluz();
+    if (a == 4) poukladajPuzzle();
+    if (a == 5) checkGhost();
+  }
+  if (a == 1) exitGame();
+  if (a == 6) {
+    playClock.Stop();  // the time in the settings window is not played
+    services_.OpenSettings();
+  }
+  if (b == 1) exitGame();
+  const MouseRef& mouse = GlobalMouse();
+  if (mouse && mouse->leftPressed && imgOver == 1) _showHide();
+  if (!waitForRelease_) checkMouse();
 }
 
 void TPuzzelGame::exitGame() {

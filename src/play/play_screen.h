@@ -8,6 +8,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "construction/piece.h"
 #include "engine/image.h"
@@ -15,6 +16,7 @@
 #include "engine/object.h"
 #include "engine/pixmap.h"
 #include "play/group.h"
+#include "play/play_clock.h"
 #include "ui/menu.h"
 
 namespace orvela {
@@ -49,9 +51,17 @@ class TPuzzelGame : public TObject, public PieceHost {
   ImageRef infoWin;
   int imgOver = 0;  // the pointer is over the picture in the information window
   std::string _stan = "GRA";
-  float fade = 0, dFade = 0;  // the black cover
-  int minuty = 0, sekundy = 0;
-  int czas = 0;  // MilliClock time of the next clock tick
+  float fade = 0, dFade = 0;    // the black cover
+  int minuty = 0, sekundy = 0;  // the play clock as the bar shows it
+  // The time played: it runs only in play, not while paused, and keeps across leaving the
+  // screen and (through the saved game) across runs; a new puzzle starts it at zero.
+  PlayClock playClock;
+  // 1 while the game is paused (P, or the window out of view): the clock stops and a cover
+  // hides the table until a click or P.
+  int paused = 0;
+  // False for a game saved before the time was kept: its time is not all of it, so its win
+  // records no time.
+  bool clockComplete = true;
   MenuRef menu;  // the play bar
   int _ghost = 0;
   int _dokad = 0;
@@ -63,6 +73,15 @@ class TPuzzelGame : public TObject, public PieceHost {
 
   // The play bar's bottom edge: nothing put down comes to rest above it.
   static constexpr int kBarBottom = 31;
+
+  // The last win: its time, and the best time of the picture before it (-1: none), whether it
+  // beat it; timed is false when the puzzle was sorted up (no time is recorded then).
+  struct WinTime {
+    bool timed = false;
+    int seconds = 0;
+    int best_before = -1;
+    bool new_best = false;
+  } winTime;
 
   // The question asked before sort up; installed by the game.
   TMessageWindow* messageWindow = nullptr;
@@ -91,7 +110,22 @@ class TPuzzelGame : public TObject, public PieceHost {
   // ---- one frame ----
   void update();
   void updateGame();
+  // Runs the clock in play (not paused), stops it in every other state.
   void timeUpdate();
+  // The time played in whole seconds; setting it stops the clock there.
+  int playSeconds() const { return playClock.Seconds(); }
+  void setPlaySeconds(int seconds);
+  // Joins made and joins the puzzle needs (one fewer than its pieces): a join of two pieces or
+  // groups leaves one entry fewer on the table. Sort up makes none; a win makes them all.
+  std::pair<int, int> progress() const;
+  // The pause: P and the window going out of view pause play; a click or P go on.
+  void pause();
+  void resume();
+  // Once a frame, first: pauses when the window has gone out of view since the last frame.
+  void checkFocus();
+  // After the frame: P or a click while paused go on (the click does nothing else); P in
+  // play pauses. True when the frame's input was the pause's.
+  bool pauseKeys();
   void checkMouse();
   // Notes whether this frame's press went down on a bar button: such a press is the button's
   // alone, it neither picks up, drops nor starts a rubber band.
@@ -108,7 +142,13 @@ class TPuzzelGame : public TObject, public PieceHost {
   void drawPuzel();
   void drawimg();
   void drawWinInfo();
+  // The win's time in the information window, with the picture's best time.
+  void drawWinTime();
   void rysujBelke();
+  // The joins made out of those needed, on a tab under the bar's clock (after the pieces).
+  void drawProgress();
+  // The pause's cover over the table.
+  void drawPause();
   // The play clock as the bar shows it: "mm:ss".
   std::string ClockText() const;
 
@@ -151,6 +191,9 @@ class TPuzzelGame : public TObject, public PieceHost {
   // pieces) straight down until no part of it lies above the bar's bottom edge; a group
   // moves whole.
   void KeepBelowBar(const Ref<TObject>& dropped);
+  // What the frame's input does in play (not paused): the keys Space, S and H, the bar's
+  // button a, the information window's button b, and the mouse.
+  void FrameInput(int a, int b, bool space, bool save, bool hint);
   // Joins a loose piece to the carried group through a member's record of it.
   GroupRef JoinByMembersRecord(const GroupRef& carried, const Ref<TPuzel>& piece);
   // Takes the cutter's pieces after a cut (both starts share this).
@@ -158,6 +201,10 @@ class TPuzzelGame : public TObject, public PieceHost {
                  int cellH);
 
   PlayServices& services_;
+  ImageRef progressTab_, pauseLabel_, newBestBadge_;
+  int focusLossesSeen_ = 0;      // the window's losses of the focus seen so far
+  bool waitForRelease_ = false;  // the click that ended a pause is held: it does nothing
+  int joinsMade_ = 0;            // the progress once play has ended (a win or sort up)
 };
 
 }  // namespace orvela

@@ -43,6 +43,13 @@ class PlayServices {
   virtual void SaveIfDue() = 0;
   // The puzzle is won or sorted up: there is no game left to continue.
   virtual void GameFinished() = 0;
+  // The puzzle was solved by hand in that many seconds: the best time of its picture before
+  // this one (-1 when none was kept), and whether this one beat it and is kept instead.
+  struct FinishTime {
+    int best_before = -1;
+    bool new_best = false;
+  };
+  virtual FinishTime RecordTime(int seconds) = 0;
 };
 
 }  // namespace orvela

@@ -14,6 +14,7 @@
 #include "formats/tsc_file.h"
 #include "formats/tsc_writer.h"
 #include "play/group.h"
+#include "play/play_clock.h"
 #include "play/play_screen.h"
 #include "play/profile_sections.h"
 #include "play/profile_services.h"
@@ -88,6 +89,8 @@ std::string TProfile::fileText() const {
   file.StringKey("gfxUrl", _gfxUrl);
   file.NumberKey("level", {static_cast<float>(_level)});
   file.NumberKey("wh", {static_cast<float>(_w), static_cast<float>(_h)});
+  // Readers that know no time pass over the key.
+  file.NumberKey("time", {static_cast<float>(services_->PlayScreen().playSeconds())});
   _saveShapes(file);
   _savePuzzels(file);
   _saveGroups(file);
@@ -226,6 +229,8 @@ void TProfile::ReadHeader(const ProfileSections& file) {
   _level = static_cast<int>(level);
   _w = TruncToInt(NumberOf(file.cell, 0));
   _h = TruncToInt(NumberOf(file.cell, 1));
+  // A file without the time (of an older game) has been played for no time.
+  playSeconds = std::clamp(TruncToInt(NumberOf(file.time)), 0, PlayClock::kMaxSeconds);
   // A game the player started always names one of the sets' pictures.
   if (_level == 0 && (!services_ || services_->SetOf(_gfxUrl).pieces <= 0)) {
     RaiseRuntimeError("it names the picture \"" + _gfxUrl +

@@ -32,6 +32,9 @@ class TProfile : public TObject {
   std::string _gfxUrl;  // the picture being played
   int _level = -1;      // -1: no game; 0: a game has been started
   int _w = 0, _h = 0;   // the shape grid's cell width and height
+  // The time the saved game had been played, in whole seconds (read from the file; a save
+  // writes the play screen's).
+  int playSeconds = 0;
 
   // The file names and limits of saved games.
   static constexpr const char* kDefaultFile = "tobrin.prof";

@@ -183,6 +183,8 @@ int TProfile::loadData() {
     for (const Ref<TPuzel>& piece : play.listaPomocnicza) unplaced_.emplace(piece->id, piece);
     _loadPuzzels(sections);
     _loadGroups(sections);
+    play.setPlaySeconds(playSeconds);
+    play.clockComplete = sections.time != nullptr;
     unplaced_.clear();
     for (const Ref<TObject>& entry : play.listaPuzzli) {
       if (auto piece = std::dynamic_pointer_cast<TPuzel>(entry)) PutOnTable(*piece);

@@ -84,6 +84,7 @@ ProfileSections::ProfileSections(const TList<TTSCKey>& keys) {
       if (folded == "gfxurl") First(picture, key);
       if (folded == "level") First(level, key);
       if (folded == "wh") First(cell, key);
+      if (folded == "time") First(time, key);
     } else if (path == "profile::lines") {
       if (folded == "ilosc") First(lines.count, key);
       if (const auto n = KeyNumber(folded, 'l', limit)) Place(lines.keys, *n, key);

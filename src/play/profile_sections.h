@@ -37,6 +37,7 @@ class ProfileSections {
   const TTSCKey* picture = nullptr;
   const TTSCKey* level = nullptr;
   const TTSCKey* cell = nullptr;  // "wh"
+  const TTSCKey* time = nullptr;  // the time played (files of older games have none)
   Numbered lines, pieces;
   std::vector<Group> groups;  // [a]: group "g" + a; index 0 unused
   const TTSCKey* group_count = nullptr;

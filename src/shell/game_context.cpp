@@ -14,6 +14,7 @@
 #include "play/spark.h"
 #include "play/waiting_clock.h"
 #include "play/waiting_screen.h"
+#include "shell/best_times.h"
 #include "shell/credits.h"
 #include "shell/main_menu.h"
 #include "shell/more_games.h"
@@ -47,6 +48,7 @@ GameContext::GameContext() : previous_(current) {
   credits = std::make_shared<TCredits>();
   settings = std::make_shared<TGameSettings>();
   options = std::make_shared<TOptions>();
+  best_times = std::make_shared<BestTimes>();
   sounds = std::make_shared<TGlobalSnd>();
   small_font = TImageFont::Load("gfx/bluehigh.ttf", 14, FONT_SMOOTH);
   middle_font = TImageFont::Load("gfx/bluehigh.ttf", 20, FONT_SMOOTH);

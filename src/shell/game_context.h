@@ -35,6 +35,7 @@ class TGameSettings;
 class TOptions;
 class TGlobalSnd;
 class TZegar;
+class BestTimes;
 
 struct GameContext {
   // Creates the global objects in order and makes this the current context.
@@ -61,6 +62,7 @@ struct GameContext {
   std::shared_ptr<TCredits> credits;
   std::shared_ptr<TGameSettings> settings;
   std::shared_ptr<TOptions> options;
+  std::shared_ptr<BestTimes> best_times;  // the best time of each picture set
   std::shared_ptr<TGlobalSnd> sounds;
   FontRef small_font, middle_font, large_font;  // the game's font at 14, 20 and 36 pixels
   std::shared_ptr<TMessageWindow> message_window;

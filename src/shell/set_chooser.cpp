@@ -2,11 +2,14 @@
 #include "shell/set_chooser.h"
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "engine/engine.h"
+#include "play/play_clock.h"
 #include "play/play_mouse.h"
+#include "shell/best_times.h"
 #include "shell/game_context.h"
 #include "shell/sound_manager.h"
 #include "ui/delta_time.h"
@@ -110,6 +113,7 @@ int TWyborZestawu::setup() {
   butt->AddItem(CreateAnimButton(1, "gfx/GUI/p_cancel.png", std::vector<int>{0, 1},
                                  CreateDim(800 / 2 - 35, 540, 0, 0, 0, 1, 1, 0), 1));
   img = TImage::Load("gfx/menu-screen2c.jpg", -1);
+  bestPlate = TImage::Load("gfx/gui/best_plate.png", -1);
   return stworzZestawy();
 }
 
@@ -142,6 +146,10 @@ int TWyborZestawu::start() {
     mouse->leftHolded = 0;
   }
   wybrany = nullptr;
+  for (const ZestawRef& set : zestawy) {
+    const std::optional<int> best = Game().best_times->Best(set->url);
+    set->best = best.value_or(-1);
+  }
   SetDrawFont(Game().middle_font);
   return 0;
 }
@@ -162,6 +170,25 @@ ZestawRef TWyborZestawu::mainLoop() {
     SoundUpdate();
   }
   return nullptr;
+}
+
+void TWyborZestawu::drawBest(const TZestaw& set) {
+  if (set.best < 0 || !set.img) return;
+  const Box box = ThumbnailBox(set);
+  const int w = bestPlate ? bestPlate->width : 110, h = bestPlate ? bestPlate->height : 22;
+  const int left = box.right - 6 - w, top = box.bottom - 6 - h;
+  SetDrawScale(1, 1);
+  SetAlpha(1);
+  SetColor(255, 255, 255);
+  DrawImageFrame(bestPlate, static_cast<float>(left), static_cast<float>(top), 0);
+  const FontRef font = GetDrawFont();
+  SetDrawFont(Game().small_font);
+  SetColor(255, 240, 204);
+  const std::string text = "Best: " + PlayTimeText(set.best);
+  DrawString(text, static_cast<float>(left + (w - StringWidth(text)) / 2),
+             static_cast<float>(top + (h - StringHeight()) / 2));
+  SetColor(255, 255, 255);
+  SetDrawFont(font);
 }
 
 int TWyborZestawu::zakoncz() {
@@ -189,6 +216,7 @@ int TWyborZestawu::draw() {
   DrawImageFrame(img, 0, 0, 0);
   // The labels go over every thumbnail: those of an upper set reach down over the one below.
   for (const ZestawRef& set : zestawy) set->draw(false);
+  for (const ZestawRef& set : zestawy) drawBest(*set);
   for (const ZestawRef& set : zestawy) {
     if (set->_over) set->drawData();
   }

@@ -29,6 +29,7 @@ class TZestaw : public TObject {
   int _clicked = 0;
   std::string url;
   int h = 0, w = 0;  // the picture's size
+  int best = -1;     // the best time of the set in seconds, -1 when none is kept
 
   // The thumbnail with its shadow, dimmed while hovered, and (with labels) the labels while
   // hovered. The chooser draws every thumbnail first and the labels after them.
@@ -52,6 +53,10 @@ class TWyborZestawu : public TObject {
   float fade = 0, dFade = 0;
   int _dokad = 0;  // after the cover is black: -1 cancel, 1 a set was chosen
   ZestawRef wybrany;
+  ImageRef bestPlate;  // the plate of a set's best time
+
+  // "Best: mm:ss" on a plate in the thumbnail's lower right corner (nothing without a time).
+  void drawBest(const TZestaw& set);
 
   int setup();
   int stworzZestawy();

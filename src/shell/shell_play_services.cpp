@@ -4,6 +4,7 @@
 #include "construction/cutter.h"
 #include "play/profile.h"
 #include "play/profile_manager.h"
+#include "shell/best_times.h"
 #include "shell/game_context.h"
 #include "shell/settings.h"
 #include "shell/sound_manager.h"
@@ -75,6 +76,12 @@ void ShellPlayServices::SaveIfDue() {
 
 void ShellPlayServices::GameFinished() {
   Game().profile_manager->gameFinished();
+}
+
+PlayServices::FinishTime ShellPlayServices::RecordTime(int seconds) {
+  GameContext& game = Game();
+  const BestTimes::Result result = game.best_times->Record(game.profile->_gfxUrl, seconds);
+  return {result.before.value_or(-1), result.new_best};
 }
 
 }  // namespace orvela

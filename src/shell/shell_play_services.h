@@ -19,6 +19,7 @@ class ShellPlayServices : public PlayServices {
   void TableChanged() override;
   void SaveIfDue() override;
   void GameFinished() override;
+  FinishTime RecordTime(int seconds) override;
 };
 
 }  // namespace orvela

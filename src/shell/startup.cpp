@@ -22,6 +22,7 @@
 #include "play/spark.h"
 #include "play/waiting_clock.h"
 #include "play/waiting_screen.h"
+#include "shell/best_times.h"
 #include "shell/credits.h"
 #include "shell/game_context.h"
 #include "shell/main_menu.h"
@@ -135,6 +136,7 @@ int RunGame(void (*before_start)(GameContext&)) {
   }
 
   game.settings->Load();
+  game.best_times->Load(game.userDir);
   const ImageRef background = TImage::Load("gfx/menu-screen.jpg", -1);
   SeedRandom(MilliClock());
   game.frame_timer->SetFPS(60);

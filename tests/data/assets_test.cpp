@@ -37,6 +37,7 @@ std::vector<Picture> ExactPictures() {
       {"gfx/gui/mg_02.png", 257, 537, 1},
       {"gfx/gui/mg_03.png", 264, 537, 1},
       {"gfx/icon.png", 256, 256, 1},
+      {"gfx/gui/progress_tab.png", 84, 25, 1},  // hangs under the clock slot's 84 pixels
   };
   for (const char* name : {"play", "options", "credits", "more", "quit"}) {
     list.push_back({std::string("gfx/gui/p_") + name + ".png", 300, 36, 2});
@@ -69,6 +70,9 @@ std::vector<Loose> LoosePictures() {
       {"gfx/gui/more_info.png", 1, 120, 180, 30, 50},
       {"gfx/gui/go_to.png", 2, 100, 200, 24, 48},
       {"gfx/gui/quit.png", 1, 40, 120, 20, 48},
+      {"gfx/gui/paused.png", 1, 200, 420, 32, 64},
+      {"gfx/gui/new_best.png", 1, 100, 160, 20, 34},  // beside OK in the 420-pixel window
+      {"gfx/gui/best_plate.png", 1, 90, 130, 20, 30},
   };
   for (int i = 1; i <= 3; ++i)
     list.push_back({"gfx/particle/" + std::to_string(i) + ".png", 1, 12, 32, 12, 32});

@@ -69,6 +69,19 @@ TEST_F(InputTest, FocusChangeClearsCountsAndHeldStates) {
   EXPECT_EQ(GetChar(), 0);
 }
 
+TEST_F(InputTest, TheWindowGoingOutOfViewCountsOnceUntilItIsBack) {
+  EXPECT_EQ(WindowInFront(), 1);
+  EXPECT_EQ(WindowFocusLosses(), 0);
+  // Minimised: the focus goes too, one loss; back; lost again.
+  for (const bool in_front : {false, false, true, true, false}) {
+    platform().QueueFocusChange(in_front);
+  }
+  EXPECT_EQ(WindowFocusLosses(), 2);
+  EXPECT_EQ(WindowInFront(), 0);
+  platform().QueueFocusChange(true);
+  EXPECT_EQ(WindowInFront(), 1);
+}
+
 TEST_F(InputTest, ClosingTheWindowEndsThroughTheEventPump) {
   platform().QueueQuit();
   EXPECT_THROW(PollSystem(), QuitRequested);

@@ -35,6 +35,10 @@ class FakePlayServices : public PlayServices {
   void TableChanged() override { ++table_changes; }
   void SaveIfDue() override { ++save_checks; }
   void GameFinished() override { ++finished; }
+  FinishTime RecordTime(int seconds) override {
+    recorded.push_back(seconds);
+    return finish_time;
+  }
 
   std::shared_ptr<TDeltaTime> timer = TDeltaTime::Create(60);
   MouseRef mouse = std::make_shared<TMouse>();
@@ -48,6 +52,8 @@ class FakePlayServices : public PlayServices {
   int table_changes = 0;
   int save_checks = 0;
   int finished = 0;
+  std::vector<int> recorded;  // the times of the wins
+  FinishTime finish_time;     // what RecordTime answers
 };
 
 class PlayTest : public HeadlessTest {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "construction/cutter.h"
+#include "play/play_clock.h"
 #include "play/profile_support.h"
 
 namespace orvela {
@@ -57,6 +58,7 @@ TEST_F(SavedGameTest, SavingWithNoGameWritesTheHeaderAndThreeEmptySections) {
             "\tgfxUrl=\"\"\n"
             "\tlevel=-1.00000000\n"
             "\twh=0.00000000,0.00000000\n"
+            "\ttime=0.00000000\n"
             "\tlines{\n\t\tilosc=0.00000000\n\t}\n"
             "\tPuzzels{\n\t\tilosc=0.00000000\n\t}\n"
             "\tgroups{\n\t\tilosc=0.00000000\n\t}\n"
@@ -161,6 +163,36 @@ TEST_F(SavedGameTest, GroupedPiecesComeBackAsMembersWithTheirReferencePoints) {
   // The members keep their solved offsets: moving the group moves them together.
   first->move(static_cast<int>(first->x) + 50, static_cast<int>(first->y));
   EXPECT_EQ(Piece(1)->x - Piece(0)->x, Piece(1)->xD - Piece(0)->xD);
+}
+
+TEST_F(SavedGameTest, ThePlayTimeIsKeptInTheHeaderAndAFileWithoutItReadsAsNone) {
+  struct Case {
+    const char* what;
+    const char* time_line;  // replaces the saved "time" line ("" removes it)
+    int seconds;
+  };
+  const Case cases[] = {
+      {"as saved", nullptr, 4 * 60 + 12},
+      {"a file of an older game", "", 0},
+      {"a time below zero", "\ttime=-30.0000000\n", 0},
+      {"a time no clock reaches", "\ttime=99999999999.0\n", PlayClock::kMaxSeconds},
+      {"no number", "\ttime=\"soon\"\n", 0},
+      // A key the reader does not know is passed over, as readers before the time pass over it.
+      {"a key of a later game", "\ttime=252.000000\n\tmood=\"calm\"\n", 252},
+  };
+  StartGame();
+  play->setPlaySeconds(4 * 60 + 12);
+  ASSERT_EQ(profile.save(), 1);
+  const std::string saved = ReadProfile();
+  EXPECT_NE(saved.find("\twh=160.000000,160.000000\n\ttime=252.000000\n"), std::string::npos);
+  for (const Case& c : cases) {
+    WriteProfile(c.time_line ? Edit(saved, "\ttime=[^\n]*\n", c.time_line) : saved);
+    Forget();
+    ASSERT_EQ(profile.loadData(), 1) << c.what << ": " << profile.problem();
+    EXPECT_EQ(play->playSeconds(), c.seconds) << c.what;
+    // A game saved before the time was kept cannot make a best time.
+    EXPECT_EQ(play->clockComplete, c.time_line == nullptr || *c.time_line != '\0') << c.what;
+  }
 }
 
 TEST_F(SavedGameTest, NamesAreFoundWhateverTheirLetterCase) {

@@ -45,8 +45,8 @@ void LoosePiecesFirst(TPuzzelGame& play) {
   }
 }
 
-// The play screen's state as the runner dumps it, without the clock (it starts at 00:00 on
-// every entry into play).
+// The play screen's state as the runner dumps it, without the clock (it runs on while the
+// continued game fades in).
 std::string TableState() {
   return std::regex_replace(GameStateJson(), std::regex("\"clock\": \"[0-9:]+\""), "");
 }
@@ -84,6 +84,7 @@ TEST_P(SavedSetTest, APuzzleSavedInPlayIsContinuedAsItWasInANewRun) {
     LoosePiecesFirst(play);
     RunningScreen running("play");
     table = TableState();
+    play.setPlaySeconds(3 * 60 + 7);
     game.profile_manager->playLeft();
     game.profile_manager->flush();
     file = testing::ReadBytes(user + "/profiles/tobrin.prof");
@@ -97,6 +98,7 @@ TEST_P(SavedSetTest, APuzzleSavedInPlayIsContinuedAsItWasInANewRun) {
   ASSERT_TRUE(game.profile_manager->continueGame());
   RunningScreen running("play");
   EXPECT_EQ(TableState(), table);
+  EXPECT_EQ(game.play->playSeconds(), 3 * 60 + 7);  // the time played goes on from there
   // Written again, the file is the same to the byte.
   game.profile_manager->playLeft();
   game.profile_manager->flush();
@@ -125,6 +127,7 @@ class ContinueTest : public GameTest {
         } else {
           LoosePiecesFirst(play);
           table = TableState();
+          play.setPlaySeconds(252);  // the time played so far goes with the saved game
           Key(KEY_ESCAPE);
           left = true;
         }
@@ -186,6 +189,9 @@ TEST_F(ContinueTest, PlayAsksAboutThePuzzleInProgressAndContinueResumesIt) {
     if (n == 26) Release();
     if (n > 26 && Screen() == "play" && Game().play->fade == 0) {
       EXPECT_EQ(TableState(), table);
+      // The clock goes on from the time saved (the fade-in is under a second of play).
+      EXPECT_GE(Game().play->playSeconds(), 252);
+      EXPECT_LE(Game().play->playSeconds(), 253);
       resumed = true;
       StopGame();
     }
@@ -228,12 +234,14 @@ TEST_F(ContinueTest, ClosingTheWindowDuringPlayWritesTheGame) {
     piece->x = 123;
     piece->y = 45;
     first_loose = std::to_string(piece->id) + " 123.000000 45.0000000";
+    play.setPlaySeconds(61);
     platform().QueueQuit();
   });
   ASSERT_FALSE(first_loose.empty());
   const std::string file = testing::ReadBytes(UserDir() + "/profiles/tobrin.prof");
   EXPECT_NE(file.find("\t\tp1=\"" + first_loose + "\""), std::string::npos);
   EXPECT_NE(file.find("level=0.0"), std::string::npos);
+  EXPECT_NE(file.find("\ttime=61.0000000\n"), std::string::npos);  // and the time played
 }
 
 TEST_F(ContinueTest, ABrokenProfileAtStartUpIsKeptAsideAndPlayStartsAfresh) {

@@ -10,6 +10,7 @@
 #include "play/play_screen.h"
 #include "play/profile.h"
 #include "play/profile_manager.h"
+#include "shell/best_times.h"
 #include "shell/game_driver.h"
 #include "shell/main_menu.h"
 #include "shell/puzzle_solver.h"
@@ -163,6 +164,14 @@ TEST_P(SolveTest, APlayerSolvesTheSetWithTheMouseAndReturnsToTheMenu) {
             EXPECT_EQ(piece->y, piece->yD + static_cast<float>(oy)) << piece->id;
           }
           EXPECT_EQ(play.ClockText(), clock_at_win);  // the clock stopped at the win
+          // Every join made; the first time of the set is its best, kept for the chooser.
+          const int total = row.rows * row.cols - 1;
+          EXPECT_EQ(play.progress(), std::make_pair(total, total));
+          EXPECT_TRUE(play.winTime.timed && play.winTime.new_best);
+          EXPECT_EQ(play.winTime.seconds, play.playSeconds());
+          EXPECT_EQ(Game().best_times->Best(row.url), play.playSeconds());
+          EXPECT_NE(testing::ReadBytes(UserDir() + "/data/besttimes.tsc").find("obr"),
+                    std::string::npos);
           EXPECT_TRUE(play.listaPuzzli.IsEmpty());
           // The won puzzle is finished: Play will not offer to continue it.
           EXPECT_EQ(Game().profile->_level, -1);

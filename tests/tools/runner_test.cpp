@@ -27,12 +27,14 @@ TEST(RunnerTest, DumpsTellTheScreenAndThePlayTable) {
   const std::string script = (dir.path() / "script.txt").string();
   WriteBytes(script,
              "wait 85\nclick 400 335\nwait 45\ndump chooser.json\nclick 210 210\nwait 150\n"
-             "dump play.json\n");
+             "dump play.json\nkey P\nwait 2\ndump paused.json\nkey P\nwait 2\nfocus lost\n"
+             "wait 2\ndump lost.json\n");
   const std::string command = std::string("cd '") + dir.path().string() + "' && '" + ORVELA_RUN +
                               "' --home '" + dir.path().string() + "' script.txt" +
                               " > runner.log 2>&1";
   ASSERT_EQ(std::system(command.c_str()), 0) << ReadBytes(dir.path() / "runner.log");
-  EXPECT_EQ(ReadBytes(dir.path() / "chooser.json"), "{\"screen\": \"chooser\"}\n");
+  EXPECT_EQ(ReadBytes(dir.path() / "chooser.json"),
+            "{\"screen\": \"chooser\", \"best\": [null, null, null, null]}\n");
   const std::string play = ReadBytes(dir.path() / "play.json");
   EXPECT_EQ(play.rfind("{\"screen\": \"play\", \"state\": \"GRA\", \"clock\": \"00:0", 0), 0u)
       << play;
@@ -49,6 +51,10 @@ TEST(RunnerTest, DumpsTellTheScreenAndThePlayTable) {
   EXPECT_EQ(ids.size(), 12u);
   EXPECT_EQ(*ids.rbegin(), 11);
   EXPECT_EQ(Count(play, "\"group\""), 0);
+  // P pauses and goes on; the window losing the focus pauses too.
+  EXPECT_NE(play.find("\"progress\": [0, 11], \"paused\": 0"), std::string::npos);
+  EXPECT_NE(ReadBytes(dir.path() / "paused.json").find("\"paused\": 1"), std::string::npos);
+  EXPECT_NE(ReadBytes(dir.path() / "lost.json").find("\"paused\": 1"), std::string::npos);
 }
 
 }  // namespace

@@ -180,6 +180,47 @@ def bar_button(text, maxw):
     return layer
 
 
+def progress_tab(w=84, h=25):
+    """The tab that hangs under the bar's clock slot (x 684, from the bar's foot at y 30):
+    the slot's cream face and brown rim, rounded below; the game writes the joins made on it
+    in black and draws their share as a gold line along its foot."""
+    layer = G.blank(w, h)
+    # drawn 12 pixels taller and cut, so that only the lower corners are round
+    body = G.rrect_mask(w, h + 12, 0.5, 0, w - 1, h + 12 - 2.5, 9)[12:]
+    G.over(layer, G.colorize(G.blur_transparent(body, 1.0), (0.12, 0.04, 0.04), 0.45), 0, 2)
+    G.over(layer, G.colorize(body, G.hexrgb("#b07a36")))
+    face = G.rrect_mask(w, h + 12, 1.7, 0, w - 3.4, h + 12 - 3.7, 8)[12:]
+    grad = G.vgradient(h, w, [(0, G.hexrgb("#f4d597")), (0.35, G.hexrgb("#fff8e6")), (1, G.hexrgb("#fff0cc"))])
+    G.over(layer, G.colorize(face, grad))
+    # the groove the gold line runs in
+    groove = G.rrect_mask(w, h, 8, h - 7, w - 16, 3, 1.5)
+    G.over(layer, G.colorize(groove, G.hexrgb("#e7cf9f")))
+    return layer
+
+
+def paused_label():
+    """The pause's notice over the dimmed table, a bar button grown large."""
+    text = "Paused \u2014 click to go on"
+    tw, _ = G.text_size(text, 20)
+    w, h = tw + 64, 52
+    layer = T.pill(w, h, "bar", False, radius=18, inset=1.0, shadow=True)
+    G.label(layer, text, 20, w / 2, (h - 2) / 2, T.CREAM, anchor="mm", shadow=(0, 1, 0, 0.6))
+    return layer
+
+
+def new_best_badge():
+    """The gold badge of a new best time in the information window."""
+    text = "New best time!"
+    tw, _ = G.text_size(text, 14)
+    w, h = tw + 30, 28
+    return T.button(w, h, text, 14, "gold")
+
+
+def best_plate():
+    """The plate a set's best time is written on in the chooser's thumbnail corner."""
+    return T.pill(104, 24, "bar", False, radius=10, inset=0.5, shadow=True)
+
+
 def cursor():
     """Arrow pointer with its tip at (1, 1)."""
     s = 32
@@ -364,6 +405,10 @@ def build(manifest):
     put(message_window(), "gfx/gui/messageWindow.png")
     for (name, text, maxw), x in zip(BAR, BAR_X):
         put(bar_button(text, maxw), "gfx/%s.png" % name)
+    put(progress_tab(), "gfx/gui/progress_tab.png")
+    put(paused_label(), "gfx/gui/paused.png")
+    put(new_best_badge(), "gfx/gui/new_best.png")
+    put(best_plate(), "gfx/gui/best_plate.png")
     put(cursor(), "gfx/kursor.png")
     for k in (1, 2, 3):
         put(particle(k), "gfx/particle/%d.png" % k)

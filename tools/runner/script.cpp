@@ -55,6 +55,9 @@ std::string Problem(const std::string& raw) {
   }
   if (c == "key") return w.size() == 2 && ScriptKeyCode(w[1]) >= 0 ? "" : "unknown key";
   if (c == "type") return "";
+  if (c == "focus") {
+    return w.size() == 2 && (w[1] == "lost" || w[1] == "back") ? "" : "usage: focus lost|back";
+  }
   if (c == "shot") return w.size() == 2 ? "" : "usage: shot FILE.png";
   if (c == "dump") return w.size() == 2 ? "" : "usage: dump FILE";
   return "unknown command '" + c + "'";
@@ -67,10 +70,11 @@ int ScriptKeyCode(const std::string& name) {
     const char* name;
     int code;
   };
-  static const Named kNames[] = {
-      {"Escape", KEY_ESCAPE}, {"Space", KEY_SPACE}, {"S", KEY_S},
-      {"H", KEY_H},           {"Left", KEY_LEFT},   {"Right", KEY_RIGHT},
-      {"Delete", KEY_DELETE}, {"Enter", KEY_ENTER}, {"Backspace", KEY_BACKSPACE}};
+  static const Named kNames[] = {{"Escape", KEY_ESCAPE}, {"Space", KEY_SPACE},
+                                 {"S", KEY_S},           {"H", KEY_H},
+                                 {"P", KEY_P},           {"Left", KEY_LEFT},
+                                 {"Right", KEY_RIGHT},   {"Delete", KEY_DELETE},
+                                 {"Enter", KEY_ENTER},   {"Backspace", KEY_BACKSPACE}};
   for (const Named& n : kNames) {
     if (name == n.name) return n.code;
   }
@@ -144,6 +148,10 @@ bool ScriptPlayer::Run(const std::string& raw) {
   if (c == "type") {
     const std::string text = line.size() > 5 ? line.substr(5) : std::string();
     for (char32_t ch : DecodeUtf8(text)) platform_.QueueChar(ch);
+    return true;
+  }
+  if (c == "focus") {
+    platform_.QueueFocusChange(w[1] == "back");
     return true;
   }
   if (c == "dump") {

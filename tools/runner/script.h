@@ -5,8 +5,10 @@
 //   press [right]   press the left (or right) button at the pointer
 //   release [right] release it
 //   click X Y       move, press, one frame, release
-//   key NAME        a key press: Escape, Space, S, H, Left, Right, Delete, Enter, Backspace
+//   key NAME        a key press: Escape, Space, S, H, P, Left, Right, Delete, Enter, Backspace
 //                   (also typed, as a keyboard sends it), or a key code
+//   focus lost|back the window loses the focus (as when the player switches to another
+//                   window or minimises it), or gets it back
 //   type TEXT       typed characters
 //   shot FILE.png   the canvas as a PNG file
 //   dump FILE       the running game's state as JSON (see runner/state_dump.h)

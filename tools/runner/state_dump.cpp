@@ -4,12 +4,16 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <iterator>
+#include <optional>
 
 #include "construction/piece.h"
 #include "play/group.h"
 #include "play/play_screen.h"
 #include "play/selection.h"
+#include "shell/best_times.h"
 #include "shell/game_context.h"
+#include "shell/set_chooser.h"
 #include "ui/screen_loop.h"
 
 namespace orvela {
@@ -88,6 +92,15 @@ void PlayScreen(Json& json, const TPuzzelGame& play) {
   json.Raw(", ");
   json.Key("clock");
   json.Text(play.ClockText());
+  const auto [made, total] = play.progress();
+  json.Raw(", ");
+  json.Key("progress");
+  json.Raw("[");
+  json.Number(made);
+  json.Raw(", ");
+  json.Number(total);
+  json.Raw("]");
+  Field(json, "paused", play.paused);
   Field(json, "ghost", play._ghost);
   json.Raw(", ");
   json.Key("carried");
@@ -130,6 +143,24 @@ void PlayScreen(Json& json, const TPuzzelGame& play) {
   json.Raw("]");
 }
 
+// The chooser: the best time of each set in seconds, in the sets' order (null: none kept).
+void Chooser(Json& json, const GameContext& game) {
+  json.Raw(", ");
+  json.Key("best");
+  json.Raw("[");
+  for (size_t i = 0; i < std::size(kPictureSets); ++i) {
+    if (i > 0) json.Raw(", ");
+    const std::optional<int> best =
+        game.best_times ? game.best_times->Best(kPictureSets[i].url) : std::nullopt;
+    if (best) {
+      json.Number(*best);
+    } else {
+      json.Raw("null");
+    }
+  }
+  json.Raw("]");
+}
+
 }  // namespace
 
 std::string GameStateJson() {
@@ -142,6 +173,7 @@ std::string GameStateJson() {
   if (game && game->play && (screen == "play" || screen == "message")) {
     PlayScreen(json, *game->play);
   }
+  if (game && screen == "chooser") Chooser(json, *game);
   json.Raw("}\n");
   return json.str();
 }

@@ -1,0 +1,104 @@
+// BestTimes.
+#include "shell/best_times.h"
+
+#include <cmath>
+#include <cstdint>
+#include <filesystem>
+#include <new>
+
+#include "engine/files.h"
+#include "engine/runtime_error.h"
+#include "engine/system.h"
+#include "formats/tsc_file.h"
+#include "play/play_clock.h"
+
+namespace orvela {
+
+namespace {
+
+constexpr const char* kGroup = "best";
+// Four keys take well under a hundred bytes; a file far larger is no file the game wrote.
+constexpr int64_t kMaxFileBytes = 64 * 1024;
+
+}  // namespace
+
+std::string BestTimes::KeyOf(const std::string& picture) {
+  return std::filesystem::path(picture).stem().string();
+}
+
+void BestTimes::Load(const std::string& user_dir) {
+  best_.clear();
+  path_ = user_dir.empty() ? std::string() : user_dir + "/data/" + kFileName;
+  if (path_.empty() || FileKind(path_) != FILE_REGULAR) return;
+  try {
+    const int64_t size = FileSize(path_);
+    if (size > kMaxFileBytes) {
+      RaiseRuntimeError("the file is " + std::to_string(size) +
+                        " bytes long, more than a file of best times can be");
+    }
+    TTSCFile file;
+    file.Load(path_);
+    for (const Ref<TTSCKey>& key : file.GetKeyList(kGroup)) {
+      // Only numbers of seconds that a game could have counted are times.
+      if (key->ValuesType[0] != TSC_VALUE_NUMBER) continue;
+      const float seconds = TSCNumberValue(key->Values[0]);
+      if (!std::isfinite(seconds) || seconds < 0 || seconds > PlayClock::kMaxSeconds) continue;
+      const std::string name = TSCFoldedName(key->Name);
+      if (best_.count(name) == 0) best_[name] = static_cast<int>(seconds);
+    }
+  } catch (const RuntimeError& error) {
+    KeepBrokenAside(error.what());
+  } catch (const std::bad_alloc&) {
+    KeepBrokenAside("there was not enough memory to read it");
+  }
+}
+
+void BestTimes::KeepBrokenAside(const std::string& problem) {
+  best_.clear();
+  Print("The best times " + path_ + " could not be read: " + problem);
+  const std::string copy = KeepFileAside(path_);
+  std::string text = "Your best times could not be read, so they start afresh.";
+  if (!copy.empty()) {
+    text += "\nThe old file was kept as " + std::filesystem::path(copy).filename().string() + ".";
+  } else {
+    // What cannot be moved aside is not written over.
+    text += "\nThe file could not be moved aside, so new best times will not be kept.";
+    path_.clear();
+  }
+  Notify(text, 0);
+}
+
+std::optional<int> BestTimes::Best(const std::string& picture) const {
+  const auto found = best_.find(TSCFoldedName(KeyOf(picture)));
+  if (found == best_.end()) return std::nullopt;
+  return found->second;
+}
+
+BestTimes::Result BestTimes::Record(const std::string& picture, int seconds) {
+  Result result;
+  result.before = Best(picture);
+  if (seconds < 0 || KeyOf(picture).empty()) return result;
+  result.new_best = !result.before || seconds < *result.before;
+  if (result.new_best) {
+    best_[TSCFoldedName(KeyOf(picture))] = seconds;
+    Save();
+  }
+  return result;
+}
+
+bool BestTimes::Save() {
+  if (path_.empty()) return false;
+  TTSCFile file;
+  file.CreateGroup("", kGroup);
+  for (const auto& [name, seconds] : best_) {
+    file.SetNumberKey(kGroup, name, static_cast<float>(seconds), 0);
+  }
+  if (file.Save(path_)) return true;
+  if (!failure_reported_) {
+    failure_reported_ = true;
+    Notify("Your best time could not be kept: " + path_ + " cannot be written.", 0);
+  }
+  return false;
+}
+
+}  // namespace orvela
