@@ -218,6 +218,9 @@ void WriteScript(Script& s) {
   s.Move(20, 580);
   s.Wait(90);  // the menu fades in
   s.Measure("main menu, idle", kFrames);
+  s.Measure("main menu, pointer moving", kFrames, [&s](int frame) {
+    s.MoveNow(20 + frame % 60, 580);
+  });
 
   s.Click(400, 418);  // Credits
   s.WaitFor("credits");
@@ -237,6 +240,10 @@ void WriteScript(Script& s) {
   s.Move(400, 16);  // over the bar, between two buttons
   s.Wait(60);
   s.Measure("play table, 80 pieces at rest", kFrames);
+  s.Measure("play table, pointer moving over it", kFrames, [&s](int frame) {
+    // Over pieces and bare table alike: the pieces under it light up and go dark again.
+    s.MoveNow(100 + (frame * 3) % 600, 120 + (frame * 7) % 440);
+  });
 
   // A rubber band round (nearly) every piece, then the selection carried about.
   auto band = std::make_shared<Band>();

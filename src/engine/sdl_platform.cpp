@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/frame_recorder.h"
 #include "engine/sdl_renderer.h"
 #include "engine/utf8.h"
 
@@ -106,6 +107,7 @@ SdlPlatform::SdlPlatform() {
 
 SdlPlatform::~SdlPlatform() {
   audio_.reset();
+  recorder_.reset();
   renderer_.reset();
   if (window_) SDL_DestroyWindow(window_);
   SDL_Quit();
@@ -157,6 +159,7 @@ bool SdlPlatform::OpenDisplay(const DisplayMode& mode) {
       return false;
     }
     renderer_ = std::make_unique<SdlRenderer>(renderer, mode.width, mode.height);
+    recorder_ = std::make_unique<FrameRecorder>(*renderer_);
     SDL_StartTextInput();
     return true;
   }
@@ -165,11 +168,12 @@ bool SdlPlatform::OpenDisplay(const DisplayMode& mode) {
   SDL_SetWindowFullscreen(window_, fullscreen);
   if (!mode.fullscreen) SDL_SetWindowSize(window_, mode.width, mode.height);
   renderer_->SetLogicalSize(mode.width, mode.height);
+  recorder_->Invalidate();
   return true;
 }
 
 Renderer* SdlPlatform::GetRenderer() {
-  return renderer_.get();
+  return recorder_.get();
 }
 
 void SdlPlatform::Present(bool vsync) {
@@ -242,6 +246,12 @@ void SdlPlatform::PumpEvents(InputSink& sink) {
             event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
           sink.OnFocusChange();
         }
+        // The window's picture may have to be drawn again even where nothing moved.
+        if (recorder_) recorder_->Invalidate();
+        break;
+      case SDL_RENDER_TARGETS_RESET:
+      case SDL_RENDER_DEVICE_RESET:
+        if (recorder_) recorder_->Invalidate();
         break;
       default:
         break;

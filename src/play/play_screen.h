@@ -14,6 +14,7 @@
 #include "engine/loading.h"
 #include "engine/object.h"
 #include "engine/pixmap.h"
+#include "engine/still_layer.h"
 #include "play/group.h"
 #include "ui/menu.h"
 
@@ -96,7 +97,9 @@ class TPuzzelGame : public TObject, public PieceHost {
 
   // ---- drawing ----
   void draw();
-  void drawPuzzels();
+  // Draws the play list's entries first … end - 1 (end -1: to the last), numbering every
+  // entry's pieces in drawing order from the bottom whether drawn or not.
+  void drawPuzzels(int first = 0, int end = -1);
   void drawDonePuzzels();
   void drawPuzel();
   void drawimg();
@@ -136,15 +139,24 @@ class TPuzzelGame : public TObject, public PieceHost {
   Ref<TObject> groupOf(const TPuzel& piece) override { return _wGrupie(piece); }
 
   PlayServices& services() { return services_; }
+  // The still layer of the table (its background and resting entries).
+  const StillLayer& stillTable() const { return stillTable_; }
 
  private:
   // Joins a loose piece to the carried group through a member's record of it.
   GroupRef JoinByMembersRecord(const GroupRef& carried, const Ref<TPuzel>& piece);
+  // The table's background, ghost picture and resting bottom entries, from the still layer
+  // (drawn again when they changed); returns how many play-list entries it showed.
+  int drawStillTable();
+  // Whether the entry lies still on the table: not carried, no shadow showing or rising, no
+  // blinking mark, clear of the bar.
+  bool restsStill(const TObject& entry) const;
   // Takes the cutter's pieces after a cut (both starts share this).
   bool CutPieces(const Source& picture, const PixmapRef& maskA, const PixmapRef& maskB, int cellW,
                  int cellH);
 
   PlayServices& services_;
+  StillLayer stillTable_;
 };
 
 }  // namespace orvela
