@@ -48,11 +48,48 @@ struct Result {
   int frames = 0;
   double process_ms = 0;  // every thread of the process (sound mixing included)
   double main_ms = 0;     // the game's own thread
+  long drawn = 0;         // frames drawn and presented (the others showed nothing new)
 };
 
 // One scripted step, run after a shown frame; true when done, false to be asked again next
 // frame.
 using Step = std::function<bool()>;
+
+// The SDL platform's renderer, telling when each frame ends: a frame that shows nothing new
+// is never presented, so the script moves on from here.
+class FrameEnds : public Renderer {
+ public:
+  FrameEnds(Renderer& renderer, std::function<void()> on_end)
+      : inner(renderer), on_end_(std::move(on_end)) {}
+  int Width() const override { return inner.Width(); }
+  int Height() const override { return inner.Height(); }
+  std::unique_ptr<Texture> CreateTexture(const PixmapRef& bgra, bool filtered) override {
+    return inner.CreateTexture(bgra, filtered);
+  }
+  void Clear() override { inner.Clear(); }
+  void DrawQuad(const QuadDraw& quad) override { inner.DrawQuad(quad); }
+  void DrawPoints(const std::vector<PixelPoint>& points, uint8_t r, uint8_t g, uint8_t b,
+                  float alpha, int blend) override {
+    inner.DrawPoints(points, r, g, b, alpha, blend);
+  }
+  void DrawPixmap(const TPixmap& pixmap, int x, int y) override { inner.DrawPixmap(pixmap, x, y); }
+  PixmapRef ReadPixels(int x, int y, int w, int h) override { return inner.ReadPixels(x, y, w, h); }
+  void Flush() override { inner.Flush(); }
+  bool FinishFrame(bool must_show) override {
+    const bool shown = inner.FinishFrame(must_show);
+    on_end_();
+    return shown;
+  }
+  std::unique_ptr<Texture> CreateTarget(int width, int height) override {
+    return inner.CreateTarget(width, height);
+  }
+  bool SetTarget(Texture* target) override { return inner.SetTarget(target); }
+
+  Renderer& inner;
+
+ private:
+  std::function<void()> on_end_;
+};
 
 // The SDL platform with a virtual clock and scripted input in front of it.
 class BenchPlatform : public Platform {
@@ -64,11 +101,20 @@ class BenchPlatform : public Platform {
   bool Finished() const { return steps_.empty(); }
 
   bool OpenDisplay(const DisplayMode& mode) override { return sdl_.OpenDisplay(mode); }
-  Renderer* GetRenderer() override { return sdl_.GetRenderer(); }
+  Renderer* GetRenderer() override {
+    Renderer* inner = sdl_.GetRenderer();
+    if (!inner) return nullptr;
+    if (!frames_ || &frames_->inner != inner) {
+      frames_ = std::make_unique<FrameEnds>(*inner, [this] { NextSteps(); });
+    }
+    return frames_.get();
+  }
   void Present(bool vsync) override {
     sdl_.Present(vsync);
-    while (!steps_.empty() && steps_.front()()) steps_.pop_front();
+    ++shown_;
   }
+  // Frames presented (the others were left undrawn as unchanged).
+  long Shown() const { return shown_; }
   bool HasVsync() const override { return false; }
   void WarpMouse(int x, int y) override { sdl_.WarpMouse(x, y); }
   void ShowCursor(bool visible) override { sdl_.ShowCursor(visible); }
@@ -94,6 +140,12 @@ class BenchPlatform : public Platform {
   int64_t now_ = 0;
   std::vector<std::function<void(InputSink&)>> events_;
   std::deque<Step> steps_;
+  long shown_ = 0;
+  std::unique_ptr<FrameEnds> frames_;
+
+  void NextSteps() {
+    while (!steps_.empty() && steps_.front()()) steps_.pop_front();
+  }
 };
 
 // The script: the steps below, in order, with what they measure.
@@ -150,12 +202,15 @@ class Script {
     auto state = std::make_shared<Result>();
     state->screen = std::move(screen);
     auto start = std::make_shared<std::pair<double, double>>();
-    p_.Add([this, state, start, frames, each_frame] {
+    auto shown = std::make_shared<long>();
+    p_.Add([this, state, start, shown, frames, each_frame] {
       if (state->frames == 0) {
         *start = {CpuMs(CLOCK_PROCESS_CPUTIME_ID), CpuMs(CLOCK_THREAD_CPUTIME_ID)};
+        *shown = p_.Shown();
       } else if (state->frames == frames) {
         state->process_ms = (CpuMs(CLOCK_PROCESS_CPUTIME_ID) - start->first) / frames;
         state->main_ms = (CpuMs(CLOCK_THREAD_CPUTIME_ID) - start->second) / frames;
+        state->drawn = p_.Shown() - *shown;
         results.push_back(*state);
         return true;
       }
@@ -218,9 +273,8 @@ void WriteScript(Script& s) {
   s.Move(20, 580);
   s.Wait(90);  // the menu fades in
   s.Measure("main menu, idle", kFrames);
-  s.Measure("main menu, pointer moving", kFrames, [&s](int frame) {
-    s.MoveNow(20 + frame % 60, 580);
-  });
+  s.Measure("main menu, pointer moving", kFrames,
+            [&s](int frame) { s.MoveNow(20 + frame % 60, 580); });
 
   s.Click(400, 418);  // Credits
   s.WaitFor("credits");
@@ -317,10 +371,10 @@ int main(int argc, char** argv) {
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
   std::printf("SDL video driver offscreen, render driver %s\n", render_driver);
-  std::printf("%-46s %10s %10s %12s\n", "screen", "CPU ms", "game ms", "core at 60Hz");
+  std::printf("%-46s %8s %8s %12s %7s\n", "screen", "CPU ms", "game ms", "core at 60Hz", "drawn");
   for (const Result& r : results) {
-    std::printf("%-46s %10.2f %10.2f %11.0f%%\n", r.screen.c_str(), r.process_ms, r.main_ms,
-                r.process_ms * 60 / 10);
+    std::printf("%-46s %8.2f %8.2f %11.0f%% %3ld/%d\n", r.screen.c_str(), r.process_ms, r.main_ms,
+                r.process_ms * 60 / 10, r.drawn, r.frames);
   }
   std::printf("start-up to the first menu frame: %.3f s\n", startup_s);
   std::printf("peak memory: %.1f MB\n", static_cast<double>(usage.ru_maxrss) / 1024);
