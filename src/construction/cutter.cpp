@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "construction/piece_shadow.h"
 #include "engine/engine.h"
 #include "engine/random.h"
 #include "engine/system.h"
@@ -218,6 +219,7 @@ Ref<TPuzel> TRozcinacz::stworzPuzel(int x, int y) {
   const int bx = static_cast<int>(_tempX), by = static_cast<int>(_tempY);
   const PixmapRef cropped = stworzKrawedzieH(stworzKrawedzieV(*region));
   piece->img = TImage::Load(cropped, IMG_MASKED);
+  piece->_shadow = MakePieceShadow(*piece->img);
   piece->x = piece->xD = bx * _scale;
   piece->y = piece->yD = by * _scale;
   piece->_adX = static_cast<float>(_adX);

@@ -3,6 +3,7 @@
 
 #include <cmath>
 
+#include "construction/piece_shadow.h"
 #include "engine/engine.h"
 #include "engine/random.h"
 #include "ui/delta_time.h"
@@ -99,15 +100,13 @@ int TPuzel::_nieSasiad(const TPuzel& b) const {
 }
 
 void TPuzel::drawShadow(float scale, float ox, float oy) const {
-  if (!img || img->Empty()) return;
+  if (!img || img->Empty() || !DrawsAnything(_shadowAlpha, GetBlend())) return;
+  if (!_shadow) _shadow = MakePieceShadow(*img);
+  if (!_shadow) return;
   SetColor(0, 0, 0);
-  const float ax = std::trunc(x + 1 + ox), ay = std::trunc(y + 6 + oy);
-  const float w = static_cast<float>(Width()), h = static_cast<float>(Height());
-  for (int d = -2; d <= 3; ++d) {
-    SetDrawScale(scale * (w + d) / w, scale * (h + d) / h);
-    SetAlpha(0.07f * _shadowAlpha);
-    DrawImageFrame(img, ax, ay, 0);
-  }
+  SetDrawScale(scale, scale);
+  SetAlpha(_shadowAlpha);
+  DrawImageFrame(_shadow, std::trunc(x + 1 + ox), std::trunc(y + 6 + oy), 0);
 }
 
 void TPuzel::DrawAt(float scale, float at_x, float at_y) const {

@@ -63,7 +63,9 @@ class TPuzel : public TObject, public std::enable_shared_from_this<TPuzel> {
   TList<TSasiad> _sasiedzi;
   std::vector<TWsp> _krawedzie;  // edge pixels (picture coordinates), in fill order with repeats
   ImageRef img;
-  ImageRef _shadow;  // not filled: the shadow is drawn from img
+  // The shadow under the lifted piece (piece_shadow.h), made when the piece is cut; a piece
+  // made otherwise gets it when its shadow is first drawn.
+  mutable ImageRef _shadow;
   int32_t id = 0;
   float x = 0, y = 0;    // top-left of the image now
   float xD = 0, yD = 0;  // the correct place; the end of a curve flight
@@ -92,7 +94,8 @@ class TPuzel : public TObject, public std::enable_shared_from_this<TPuzel> {
   void drawPoints() const;
   int _zgadzaSie(const TWsp& p, int ignored) const;
   int _nieSasiad(const TPuzel& b) const;
-  // The soft shadow: six black silhouettes grown by −2 … 3 pixels, at 7 % of _shadowAlpha.
+  // The soft shadow (the six grown silhouettes in one image) at _shadowAlpha; a resting piece
+  // (alpha 0) casts none and draws nothing.
   void drawShadow(float scale, float ox, float oy) const;
   void drawMoved(float, float, float) const {}
   void drawCurve(float scale, int ox, int oy) const;

@@ -121,6 +121,7 @@ void DrawImageFrame(const ImageRef& image, float x, float y, int frame) {
   Renderer* renderer = CurrentRenderer();
   if (!renderer || !image || image->Empty()) return;
   const DrawState& s = State();
+  if (!DrawsAnything(s.alpha, s.blend)) return;
   const TextureChoice choice = FrameTexture(*image, frame, *renderer, TexelScale(s));
   if (!choice.texture) return;
   const float u = -image->handle_x, v = -image->handle_y;
@@ -140,6 +141,7 @@ void DrawString(const std::string& text, float x, float y) {
   Renderer* renderer = CurrentRenderer();
   if (!renderer || text.empty()) return;
   const DrawState& s = State();
+  if (!DrawsAnything(s.alpha, s.blend)) return;
   const FontRef font = GetDrawFont();
   // Look every glyph up first: a glyph rasterised on first use may grow the atlas.
   std::vector<const Glyph*> glyphs;
@@ -188,6 +190,7 @@ void DrawRect(float x, float y, float width, float height) {
   Renderer* renderer = CurrentRenderer();
   if (!renderer || width == 0 || height == 0) return;
   const DrawState& s = State();
+  if (!DrawsAnything(s.alpha, s.blend)) return;
   // A negative size extends the rectangle to the left or up from the drawing point.
   float u = -s.handle_x, v = -s.handle_y;
   if (width < 0) u += width, width = -width;
@@ -206,6 +209,7 @@ void DrawLine(float x1, float y1, float x2, float y2, int last_pixel) {
   Renderer* renderer = CurrentRenderer();
   if (!renderer) return;
   const DrawState& s = State();
+  if (!DrawsAnything(s.alpha, s.blend)) return;
   const float hx = -s.handle_x, hy = -s.handle_y;
   const float bx = x1 + s.origin_x, by = y1 + s.origin_y;
   const float sx = bx + hx * s.ix + hy * s.iy, sy = by + hx * s.jx + hy * s.jy;

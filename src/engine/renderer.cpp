@@ -8,9 +8,11 @@ namespace orvela {
 
 namespace {
 uint64_t next_serial = 1;
-}
+uint64_t next_texture = 1;
+}  // namespace
 
 Renderer::Renderer() : serial_(next_serial++) {}
+Texture::Texture() : number_(next_texture++) {}
 
 namespace {
 
@@ -24,6 +26,12 @@ float UsableAlpha(float alpha) {
 
 uint8_t AlphaByte(float alpha) {
   return static_cast<uint8_t>(std::lround(UsableAlpha(alpha) * 255.0f));
+}
+
+bool DrawsAnything(float alpha, int blend) {
+  if (blend == 1) return MaskThreshold(alpha) <= 255;
+  if (blend == 3 || blend == 4) return AlphaByte(alpha) > 0;
+  return true;
 }
 
 uint32_t MaskThreshold(float alpha) {

@@ -15,9 +15,18 @@ namespace orvela {
 // A backend copy of one pixel buffer, made once and drawn many times.
 class Texture {
  public:
+  Texture();
   virtual ~Texture() = default;
+  Texture(const Texture&) = delete;
+  Texture& operator=(const Texture&) = delete;
+  // A number no other texture of this run has (a texture made later at the same address
+  // gets another).
+  uint64_t Number() const { return number_; }
   int width = 0;
   int height = 0;
+
+ private:
+  uint64_t number_;
 };
 
 // One parallelogram: the texel rectangle (src_x, src_y, src_w, src_h) of the texture lands with
@@ -47,6 +56,10 @@ uint32_t MaskThreshold(float alpha);
 // The alpha as a byte for blending (modes 3 and 4), under the same rule: clamped to 0 … 1,
 // below 1/255 (or NaN) 0.
 uint8_t AlphaByte(float alpha);
+// Whether a draw at this alpha and blend mode changes any pixel: a masked draw whose threshold
+// no texel reaches and an alpha-blended or additive draw at alpha 0 change nothing, and are
+// never sent to a renderer.
+bool DrawsAnything(float alpha, int blend);
 
 class Renderer {
  public:
@@ -74,6 +87,20 @@ class Renderer {
   virtual PixmapRef ReadPixels(int x, int y, int w, int h) = 0;
   // Finishes the pending draws of the frame (before presenting or reading back).
   virtual void Flush() {}
+  // Ends the frame before it is presented: finishes its draws and says whether it has to be
+  // presented (false: it shows exactly what the screen already shows). `must_show` draws and
+  // presents it in any case.
+  virtual bool FinishFrame(bool /*must_show*/ = false) {
+    Flush();
+    return true;
+  }
+
+  // An offscreen canvas of the given size to draw into (see SetTarget) and then to draw from
+  // like any texture; null when this renderer cannot draw offscreen.
+  virtual std::unique_ptr<Texture> CreateTarget(int /*width*/, int /*height*/) { return nullptr; }
+  // Sends the following draws (Clear included) into the target, one this renderer made with
+  // CreateTarget; null returns them to the canvas. False when the target cannot be used.
+  virtual bool SetTarget(Texture* /*target*/) { return false; }
 
  private:
   uint64_t serial_;

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/frame_recorder.h"
 #include "engine/sdl_renderer.h"
 #include "engine/utf8.h"
 
@@ -107,6 +108,7 @@ SdlPlatform::SdlPlatform() {
 
 SdlPlatform::~SdlPlatform() {
   audio_.reset();
+  recorder_.reset();
   renderer_.reset();
   if (window_) SDL_DestroyWindow(window_);
   SDL_Quit();
@@ -158,6 +160,7 @@ bool SdlPlatform::OpenDisplay(const DisplayMode& mode) {
       return false;
     }
     renderer_ = std::make_unique<SdlRenderer>(renderer, mode.width, mode.height);
+    recorder_ = std::make_unique<FrameRecorder>(*renderer_);
     SDL_StartTextInput();
     return true;
   }
@@ -166,11 +169,12 @@ bool SdlPlatform::OpenDisplay(const DisplayMode& mode) {
   SDL_SetWindowFullscreen(window_, fullscreen);
   if (!mode.fullscreen) SDL_SetWindowSize(window_, mode.width, mode.height);
   renderer_->SetLogicalSize(mode.width, mode.height);
+  recorder_->Invalidate();
   return true;
 }
 
 Renderer* SdlPlatform::GetRenderer() {
-  return renderer_.get();
+  return recorder_.get();
 }
 
 void SdlPlatform::Present(bool vsync) {
@@ -266,6 +270,12 @@ void SdlPlatform::PumpEvents(InputSink& sink) {
           default:
             break;
         }
+        // The window's picture may have to be drawn again even where nothing moved.
+        if (recorder_) recorder_->Invalidate();
+        break;
+      case SDL_RENDER_TARGETS_RESET:
+      case SDL_RENDER_DEVICE_RESET:
+        if (recorder_) recorder_->Invalidate();
         break;
       default:
         break;

@@ -1,6 +1,7 @@
 // The SDL platform: a real window with SDL's GPU renderer (SDL's software renderer when no
-// accelerated one can be made), the canvas scaled to the window and letterboxed, desktop
-// full screen, SDL's event queue, message boxes and URL opener.
+// accelerated one can be made) behind a frame recorder (unchanged frames are not drawn
+// again), the canvas scaled to the window and letterboxed, desktop full screen, SDL's event
+// queue, message boxes and URL opener.
 #pragma once
 
 #include <cstdint>
@@ -14,6 +15,7 @@ struct SDL_Window;
 
 namespace orvela {
 
+class FrameRecorder;
 class SdlRenderer;
 
 class SdlPlatform : public Platform {
@@ -51,6 +53,8 @@ class SdlPlatform : public Platform {
 
   SDL_Window* window_ = nullptr;
   std::unique_ptr<SdlRenderer> renderer_;
+  // In front of renderer_: a frame that shows what the window shows is not drawn again.
+  std::unique_ptr<FrameRecorder> recorder_;
   std::unique_ptr<AudioOutput> audio_;
   bool video_ready_ = false;
   std::string title_;

@@ -14,6 +14,7 @@ struct SdlTexture : Texture {
   SDL_Texture* texture = nullptr;
   PixmapRef pixels;  // kept to make the thresholded copies masked drawing needs
   bool filtered = false;
+  bool target = false;                              // an offscreen canvas (CreateTarget)
   mutable std::map<uint32_t, SDL_Texture*> masked;  // texel alpha threshold -> copy
 
   ~SdlTexture() override {
@@ -98,6 +99,7 @@ void SdlRenderer::Clear() {
 }
 
 void SdlRenderer::DrawQuad(const QuadDraw& q) {
+  if (!DrawsAnything(q.alpha, q.blend)) return;  // nothing to rasterise
   SDL_Texture* texture = nullptr;
   SDL_BlendMode mode = SDL_BLENDMODE_NONE;
   Uint8 alpha = 255;
@@ -150,10 +152,10 @@ void SdlRenderer::DrawQuad(const QuadDraw& q) {
 
 void SdlRenderer::DrawPoints(const std::vector<PixelPoint>& points, uint8_t r, uint8_t g, uint8_t b,
                              float alpha, int blend) {
+  if (!DrawsAnything(alpha, blend)) return;
   Flush();
   SDL_BlendMode mode = SDL_BLENDMODE_NONE;
   Uint8 a = 255;
-  if (blend == 1 && MaskThreshold(alpha) > 255) return;
   if (blend == 3 || blend == 4) {
     mode = blend == 3 ? SDL_BLENDMODE_BLEND : SDL_BLENDMODE_ADD;
     a = AlphaByte(alpha);
@@ -223,6 +225,37 @@ void SdlRenderer::Flush() {
   indices_.clear();
 }
 
+std::unique_ptr<Texture> SdlRenderer::CreateTarget(int width, int height) {
+  if (width <= 0 || height <= 0 || !SDL_RenderTargetSupported(renderer_)) return nullptr;
+  SDL_Texture* canvas = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888,
+                                          SDL_TEXTUREACCESS_TARGET, width, height);
+  if (!canvas) return nullptr;
+  SDL_SetTextureScaleMode(canvas, SDL_ScaleModeNearest);
+  auto texture = std::make_unique<SdlTexture>();
+  texture->renderer_alive = alive_;
+  texture->renderer = renderer_;
+  texture->texture = canvas;
+  texture->target = true;
+  texture->width = width;
+  texture->height = height;
+  return texture;
+}
+
+bool SdlRenderer::SetTarget(Texture* target) {
+  Flush();
+  SDL_Texture* canvas = nullptr;
+  if (target) {
+    auto* t = static_cast<SdlTexture*>(target);
+    if (!t->target || t->renderer != renderer_ || !t->texture) return false;
+    canvas = t->texture;
+  }
+  if (canvas == target_) return true;
+  if (SDL_SetRenderTarget(renderer_, canvas) != 0) return false;
+  target_ = canvas;
+  if (!canvas) SDL_RenderSetLogicalSize(renderer_, width_, height_);  // the window's scaling
+  return true;
+}
+
 void SdlRenderer::Present(bool vsync) {
   Flush();
   if (vsync != vsync_) {
@@ -234,6 +267,7 @@ void SdlRenderer::Present(bool vsync) {
 
 SDL_Texture* SdlRenderer::Masked(const SdlTexture& t, uint32_t threshold) {
   if (auto it = t.masked.find(threshold); it != t.masked.end()) return it->second;
+  if (!t.pixels) return t.texture;  // an offscreen canvas is opaque: nothing to threshold
   auto copy = t.pixels->Copy();
   for (int y = 0; y < copy->height; ++y) {
     uint32_t* row = copy->Row32(y);

@@ -41,6 +41,8 @@ class SdlRenderer : public Renderer {
   void DrawPixmap(const TPixmap& pixmap, int x, int y) override;
   PixmapRef ReadPixels(int x, int y, int w, int h) override;
   void Flush() override;
+  std::unique_ptr<Texture> CreateTarget(int width, int height) override;
+  bool SetTarget(Texture* target) override;
   void Present(bool vsync);
 
  private:
@@ -60,6 +62,7 @@ class SdlRenderer : public Renderer {
   SDL_Texture* batch_texture_ = nullptr;
   SDL_BlendMode batch_mode_ = SDL_BLENDMODE_NONE;
   bool vsync_ = false;
+  SDL_Texture* target_ = nullptr;  // the offscreen canvas draws go to; null: the window
 };
 
 }  // namespace orvela

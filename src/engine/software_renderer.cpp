@@ -17,6 +17,7 @@ namespace {
 struct SoftwareTexture : Texture {
   PixmapRef pixels;
   bool filtered = false;
+  uint64_t target_of = 0;  // the serial of the renderer it is a target of; 0 for images
 };
 
 constexpr uint32_t kLow = 0x00FF00FFu;  // red and blue lanes of a pixel
@@ -252,6 +253,7 @@ SoftwareRenderer::SoftwareRenderer(int width, int height) {
 
 void SoftwareRenderer::Resize(int width, int height) {
   canvas_ = TPixmap::Create(std::max(1, width), std::max(1, height), PF_BGRA8888, 4);
+  dest_ = canvas_;
   Clear();
 }
 
@@ -265,7 +267,29 @@ std::unique_ptr<Texture> SoftwareRenderer::CreateTexture(const PixmapRef& bgra, 
 }
 
 void SoftwareRenderer::Clear() {
-  canvas_->ClearPixels(0xFF000000u);
+  dest_->ClearPixels(0xFF000000u);
+}
+
+std::unique_ptr<Texture> SoftwareRenderer::CreateTarget(int width, int height) {
+  if (width <= 0 || height <= 0) return nullptr;
+  auto texture = std::make_unique<SoftwareTexture>();
+  texture->pixels = TPixmap::Create(width, height, PF_BGRA8888, 4);
+  texture->pixels->ClearPixels(0xFF000000u);
+  texture->width = width;
+  texture->height = height;
+  texture->target_of = Serial();
+  return texture;
+}
+
+bool SoftwareRenderer::SetTarget(Texture* target) {
+  if (!target) {
+    dest_ = canvas_;
+    return true;
+  }
+  auto* texture = static_cast<SoftwareTexture*>(target);
+  if (texture->target_of != Serial()) return false;
+  dest_ = texture->pixels;
+  return true;
 }
 
 void SoftwareRenderer::DrawQuad(const QuadDraw& q) {
@@ -296,7 +320,7 @@ void SoftwareRenderer::DrawQuad(const QuadDraw& q) {
                         q.y + q.src_h * q.by};
   const double min_y = std::min({cy[0], cy[1], cy[2], cy[3]});
   const double max_y = std::max({cy[0], cy[1], cy[2], cy[3]});
-  const int width = canvas_->width, height = canvas_->height;
+  const int width = dest_->width, height = dest_->height;
   const int row_first = std::max(0, static_cast<int>(std::floor(min_y)));
   const int row_last = std::min(height - 1, static_cast<int>(std::ceil(max_y)));
 
@@ -315,7 +339,7 @@ void SoftwareRenderer::DrawQuad(const QuadDraw& q) {
     if (hi <= lo) continue;
     const int first = static_cast<int>(lo), end = static_cast<int>(hi);
     const double u = q.src_x + u0 + first * du_dx, v = q.src_y + v0 + first * dv_dx;
-    span(bl, area, canvas_->Row32(py) + first, end - first,
+    span(bl, area, dest_->Row32(py) + first, end - first,
          static_cast<int32_t>(std::lround(u * 65536.0)),
          static_cast<int32_t>(std::lround(v * 65536.0)),
          static_cast<int32_t>(std::lround(du_dx * 65536.0)),
@@ -329,8 +353,8 @@ void SoftwareRenderer::DrawPoints(const std::vector<PixelPoint>& points, uint8_t
   const SpanFn span = PickSpan(bl, 0);
   const SampleArea area;
   for (const PixelPoint& p : points) {
-    if (p.x < 0 || p.y < 0 || p.x >= canvas_->width || p.y >= canvas_->height) continue;
-    span(bl, area, canvas_->Row32(p.y) + p.x, 1, 0, 0, 0, 0);
+    if (p.x < 0 || p.y < 0 || p.x >= dest_->width || p.y >= dest_->height) continue;
+    span(bl, area, dest_->Row32(p.y) + p.x, 1, 0, 0, 0, 0);
   }
 }
 
@@ -340,12 +364,12 @@ void SoftwareRenderer::DrawPixmap(const TPixmap& pixmap, int x, int y) {
     uint32_t* p = opaque->Row32(row);
     for (int col = 0; col < opaque->width; ++col) p[col] |= 0xFF000000u;
   }
-  canvas_->Paste(*opaque, x, y);
+  dest_->Paste(*opaque, x, y);
 }
 
 PixmapRef SoftwareRenderer::ReadPixels(int x, int y, int w, int h) {
   auto out = TPixmap::Create(w, h, PF_BGRA8888, 4);
-  out->Paste(*canvas_->Window(x, y, w, h), std::max(0, -x), std::max(0, -y));
+  out->Paste(*dest_->Window(x, y, w, h), std::max(0, -x), std::max(0, -y));
   return out;
 }
 

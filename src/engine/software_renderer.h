@@ -11,7 +11,8 @@ class SoftwareRenderer : public Renderer {
  public:
   SoftwareRenderer(int width, int height);
 
-  // The canvas (every pixel opaque); what has been drawn so far.
+  // The canvas (every pixel opaque); what has been drawn so far. Draws sent into a target
+  // (SetTarget) land in the target instead.
   const TPixmap& Canvas() const { return *canvas_; }
   PixmapRef CanvasRef() const { return canvas_; }
   void Resize(int width, int height);
@@ -25,9 +26,12 @@ class SoftwareRenderer : public Renderer {
                   float alpha, int blend) override;
   void DrawPixmap(const TPixmap& pixmap, int x, int y) override;
   PixmapRef ReadPixels(int x, int y, int w, int h) override;
+  std::unique_ptr<Texture> CreateTarget(int width, int height) override;
+  bool SetTarget(Texture* target) override;
 
  private:
   PixmapRef canvas_;
+  PixmapRef dest_;  // where draws land: the canvas or the pixels of the target in use
 };
 
 // A renderer that records nothing: the cost of issuing draws alone.

@@ -24,12 +24,11 @@ bool ShowsInfoWindow(const std::string& state) {
 void TPuzzelGame::draw() {
   SetColor(255, 255, 255);
   SetAlpha(1);
-  DrawImageFrame(belka, 0, 0, 0);
-  if (_ghost == 1) drawGhost();
+  const int still = drawStillTable();
   SetAlpha(1);
   rysujBelke();
   if (_stan != "AUTO") {
-    drawPuzzels();
+    drawPuzzels(still);
   } else {
     drawDonePuzzels();
   }
@@ -55,15 +54,23 @@ void TPuzzelGame::draw() {
   SetAlpha(1);
 }
 
-void TPuzzelGame::drawPuzzels() {
-  int i = 0;
+void TPuzzelGame::drawPuzzels(int first, int end) {
+  int i = 0, index = 0;
   for (const Ref<TObject>& entry : listaPuzzli) {
+    const bool drawn = index >= first && (end < 0 || index < end);
+    ++index;
     if (auto piece = std::dynamic_pointer_cast<TPuzel>(entry)) {
-      if (entry != puzel) piece->drawShadow(_scale, 0, 0);
-      piece->draw(_scale, 0, 0);
+      if (drawn) {
+        if (entry != puzel) piece->drawShadow(_scale, 0, 0);
+        piece->draw(_scale, 0, 0);
+      }
       piece->_kolejka = i;
     } else if (auto group = std::dynamic_pointer_cast<TSpasowanePuzle>(entry)) {
-      i = group->draw(_scale, i);
+      if (drawn) {
+        i = group->draw(_scale, i);
+      } else {
+        for (const Ref<TPuzel>& member : group->listaSpasowanych) member->_kolejka = i++;
+      }
     }
     ++i;
   }

@@ -15,6 +15,7 @@
 #include "engine/loading.h"
 #include "engine/object.h"
 #include "engine/pixmap.h"
+#include "engine/still_layer.h"
 #include "play/group.h"
 #include "play/play_clock.h"
 #include "ui/menu.h"
@@ -137,7 +138,9 @@ class TPuzzelGame : public TObject, public PieceHost {
 
   // ---- drawing ----
   void draw();
-  void drawPuzzels();
+  // Draws the play list's entries first … end - 1 (end -1: to the last), numbering every
+  // entry's pieces in drawing order from the bottom whether drawn or not.
+  void drawPuzzels(int first = 0, int end = -1);
   void drawDonePuzzels();
   void drawPuzel();
   void drawimg();
@@ -183,6 +186,8 @@ class TPuzzelGame : public TObject, public PieceHost {
   Ref<TObject> groupOf(const TPuzel& piece) override { return _wGrupie(piece); }
 
   PlayServices& services() { return services_; }
+  // The still layer of the table (its background and resting entries).
+  const StillLayer& stillTable() const { return stillTable_; }
 
  private:
   // 1 when the pointer is over a shown button of the bar.
@@ -196,6 +201,12 @@ class TPuzzelGame : public TObject, public PieceHost {
   void FrameInput(int a, int b, bool space, bool save, bool hint);
   // Joins a loose piece to the carried group through a member's record of it.
   GroupRef JoinByMembersRecord(const GroupRef& carried, const Ref<TPuzel>& piece);
+  // The table's background, ghost picture and resting bottom entries, from the still layer
+  // (drawn again when they changed); returns how many play-list entries it showed.
+  int drawStillTable();
+  // Whether the entry lies still on the table: not carried, no shadow showing or rising, no
+  // blinking mark, clear of the bar.
+  bool restsStill(const TObject& entry) const;
   // Takes the cutter's pieces after a cut (both starts share this).
   bool CutPieces(const Source& picture, const PixmapRef& maskA, const PixmapRef& maskB, int cellW,
                  int cellH);
@@ -205,6 +216,7 @@ class TPuzzelGame : public TObject, public PieceHost {
   int focusLossesSeen_ = 0;      // the window's losses of the focus seen so far
   bool waitForRelease_ = false;  // the click that ended a pause is held: it does nothing
   int joinsMade_ = 0;            // the progress once play has ended (a win or sort up)
+  StillLayer stillTable_;  // the table's background and resting entries
 };
 
 }  // namespace orvela
