@@ -283,7 +283,7 @@ class PointerRecorder : public InputSink {
   void OnChar(char32_t) override {}
   void OnMouseButton(int, bool) override {}
   void OnMouseMove(int x, int y) override { x_ = x, y_ = y; }
-  void OnFocusChange() override {}
+  void OnFocusChange(bool) override {}
   void OnQuitRequest() override {}
   int x_ = -1000, y_ = -1000;
 };
