@@ -132,7 +132,7 @@ TEST_F(ProfileManagerTest, DamagedHeadersAndNonFilesAreKeptAsideAndSaidOnce) {
       {"a zero byte in the picture's name", edit("obr1.jpg", std::string("obr1\0.jpg", 9)), nullptr,
        "\"gfx/puzzle/obr1\\0.jpg\", which is not one of the game's pictures"},
       {"a zero byte where a name goes", edit("\tlines{", std::string("\t\0lines{", 8)), nullptr,
-       "Unknown character ('\\0') at line 6"},
+       "Unknown character ('\\0') at line 7"},
       {"a pipe", "", [&] { ASSERT_EQ(::mkfifo(ProfilePath().c_str(), 0600), 0); },
        "it is a device or a pipe, not a file"},
       {"a link to a device", "", [&] { fs::create_symlink("/dev/zero", ProfilePath()); },
