@@ -26,8 +26,21 @@ uint32_t Darker(uint32_t c, int amount) {
   return 0xFF000000u | (ch(16) << 16) | (ch(8) << 8) | ch(0);
 }
 
+// The buffer as 32-bit pixels: itself when it is, else a converted copy. Decoded pictures come
+// as blue, green, red bytes, which are widened here directly rather than pixel by pixel
+// through the general conversion.
 PixmapRef AsBgra(const PixmapRef& pixmap) {
-  return pixmap->format == PF_BGRA8888 ? pixmap : pixmap->Convert(PF_BGRA8888);
+  if (pixmap->format == PF_BGRA8888) return pixmap;
+  if (pixmap->format != PF_BGR888) return pixmap->Convert(PF_BGRA8888);
+  auto out = TPixmap::Create(pixmap->width, pixmap->height, PF_BGRA8888, 4);
+  for (int y = 0; y < pixmap->height; ++y) {
+    const uint8_t* src = pixmap->Row(y);
+    uint32_t* dst = out->Row32(y);
+    for (int x = 0; x < pixmap->width; ++x, src += 3) {
+      dst[x] = 0xFF000000u | (uint32_t{src[2]} << 16) | (uint32_t{src[1]} << 8) | src[0];
+    }
+  }
+  return out;
 }
 
 }  // namespace
@@ -72,7 +85,8 @@ PixmapRef TRozcinacz::setup(const Source& picture, const Source& mask, const Pix
   targetImg = image;
   picture_ = AsBgra(image);
   imageMask = first;
-  tempMask = second->Copy()->Convert(PF_BGRA8888);
+  // The working mask is the cut's own copy: the caller's masks stay as they were.
+  tempMask = second->format == PF_BGRA8888 ? second->Copy() : second->Convert(PF_BGRA8888);
   if (!region_) {
     region_ = TPixmap::Create(kMaxWidth, kMaxHeight, PF_BGRA8888, 4);
     region_->ClearPixels(kKey);
@@ -87,49 +101,62 @@ PixmapRef TRozcinacz::setup(const Source& picture, const Source& mask, const Pix
 }
 
 PixmapRef TRozcinacz::wytnijObrazek(int sx, int sy) {
-  // The region buffer is reused: only the pixels the last fill wrote go back to the key.
-  for (int y = std::max(0, dirty_y0_); y <= dirty_y1_; ++y) {
+  // The region buffer is reused: only the box the last fill could write goes back to the key.
+  for (int y = dirty_y0_; y <= dirty_y1_; ++y) {
     std::fill(region_->Row32(y) + dirty_x0_, region_->Row32(y) + dirty_x1_ + 1, kKey);
   }
   int min_x = kMaxWidth, min_y = kMaxWidth, max_x = 0, max_y = 0;  // as the cut has always begun
-  dirty_x0_ = kMaxWidth, dirty_y0_ = kMaxHeight, dirty_x1_ = -1, dirty_y1_ = -1;
-  std::vector<TWsp> queue{TWsp::Create(sx, sy, 0)};
+  const int mask_stride = tempMask->pitch / 4, picture_stride = picture_->pitch / 4;
+  const int region_stride = region_->pitch / 4;
+  uint32_t* const mask = tempMask->Row32(0);
+  const uint32_t* const picture = picture_->Row32(0);
+  uint32_t* const region = region_->Row32(0);
   std::vector<TWsp> edges;
-  auto visit = [&](int nx, int ny) {
-    uint32_t& m = tempMask->Row32(ny)[nx];
-    const uint32_t c = m;
-    if (col1(c)) {
-      queue.push_back(TWsp::Create(nx, ny, 0));
-      m = kClaimed;
-    } else if (col(c)) {
-      edges.push_back(TWsp::Create(nx, ny, 0));
-    } else {
-      return;  // claimed already
-    }
-    region_->Row32(ny)[nx] = picture_->Row32(ny)[nx];
-    dirty_x0_ = std::min(dirty_x0_, nx), dirty_x1_ = std::max(dirty_x1_, nx);
-    dirty_y0_ = std::min(dirty_y0_, ny), dirty_y1_ = std::max(dirty_y1_, ny);
-  };
-  for (size_t head = 0; head < queue.size(); ++head) {
-    const TWsp p = queue[head];
-    if (p.y > 0) {
-      min_y = std::min(min_y, p.y - 1);
-      visit(p.x, p.y - 1);
-    }
-    if (p.x > 0) {
-      min_x = std::min(min_x, p.x - 1);
-      visit(p.x - 1, p.y);
-    }
-    if (p.x < _imgMaxX) {
-      max_x = std::max(max_x, p.x + 1);
-      visit(p.x + 1, p.y);
-    }
-    if (p.y < _imgMaxY) {
-      max_y = std::max(max_y, p.y + 1);
-      visit(p.x, p.y + 1);
+  // The queue holds points as y · 65536 + x. Every pixel enters it at most once, when it is
+  // claimed, so room for the whole picture and the seed is enough; the room is kept from piece
+  // to piece.
+  const size_t room = static_cast<size_t>(_imgMaxX + 1) * static_cast<size_t>(_imgMaxY + 1) + 1;
+  if (queue_.size() < room) queue_.resize(room);
+  uint32_t* const queue = queue_.data();
+  size_t tail = 0;
+  queue[tail++] = static_cast<uint32_t>(sy) << 16 | static_cast<uint32_t>(sx);
+  for (size_t head = 0; head < tail; ++head) {
+    const int px = static_cast<int>(queue[head] & 0xFFFFu);
+    const int py = static_cast<int>(queue[head] >> 16);
+    // Up, left, right, down, each only inside the picture; the box grows by every one.
+    for (int d = 0; d < 4; ++d) {
+      int nx = px, ny = py;
+      if (d == 0) {
+        if (py == 0) continue;
+        ny = py - 1, min_y = std::min(min_y, ny);
+      } else if (d == 1) {
+        if (px == 0) continue;
+        nx = px - 1, min_x = std::min(min_x, nx);
+      } else if (d == 2) {
+        if (px >= _imgMaxX) continue;
+        nx = px + 1, max_x = std::max(max_x, nx);
+      } else {
+        if (py >= _imgMaxY) continue;
+        ny = py + 1, max_y = std::max(max_y, ny);
+      }
+      uint32_t& m = mask[ny * mask_stride + nx];
+      const uint32_t rgb = m & 0xFFFFFFu;
+      if (rgb == 0xFFFFFFu) {
+        edges.push_back(TWsp::Create(nx, ny, 0));  // a cut line: copied, and stays white
+      } else if (rgb == (kClaimed & 0xFFFFFFu)) {
+        continue;  // claimed already
+      } else {
+        queue[tail++] = static_cast<uint32_t>(ny) << 16 | static_cast<uint32_t>(nx);
+        m = kClaimed;
+      }
+      region[ny * region_stride + nx] = picture[ny * picture_stride + nx];
     }
     if ((head & 1023) == 1023 && progress) progress->Pulse();
   }
+  // Every pixel written lies in the box together with the seed: each one was examined from a
+  // point that was, and the box takes in every examined point's changing coordinate.
+  dirty_x0_ = std::min(min_x, sx), dirty_x1_ = std::max(max_x, sx);
+  dirty_y0_ = std::min(min_y, sy), dirty_y1_ = std::max(max_y, sy);
   _tempX = static_cast<float>(min_x), _tempY = static_cast<float>(min_y);
   _tempXX = static_cast<float>(max_x), _tempYY = static_cast<float>(max_y);
   _tempList = std::move(edges);
@@ -172,39 +199,40 @@ PixmapRef TRozcinacz::stworzKrawedzieV(const TPixmap& region) {
 }
 
 PixmapRef TRozcinacz::stworzKrawedzieH(const PixmapRef& buffer) {
-  const int w = static_cast<int>(_tempXX - _tempX), h = static_cast<int>(_tempYY - _tempY);
   TPixmap& b = *buffer;
-  uint32_t prev = 0;
-  for (int x = 0; x <= w; ++x) {
-    int e = 0;
-    TWsp window[4];  // the last four pixels of the column, oldest first
-    int remembered = 0;
-    for (int y = 0; y <= h; ++y) {
-      const uint32_t c = b.Row32(y)[x];
+  const int w = std::min(static_cast<int>(_tempXX - _tempX), b.width - 1);
+  const int h = std::min(static_cast<int>(_tempYY - _tempY), b.height - 1);
+  // Column by column in effect, but walked row by row, every column keeping its own state: its
+  // brightening count, and the colours of its last four pixels as read (the window whose
+  // pixels darken when a run ends), kept for the last four rows in turn. A column's first
+  // pixel starts it afresh whatever the column before ended with.
+  const size_t columns = static_cast<size_t>(std::max(w + 1, 0));
+  std::vector<int> e(columns, 0);
+  std::vector<uint32_t> read(4 * columns);  // row y's colours at (y mod 4) · columns
+  for (int y = 0; y <= h; ++y) {
+    uint32_t* row = b.Row32(y);
+    uint32_t* now = &read[static_cast<size_t>(y & 3) * columns];
+    const uint32_t* before = &read[static_cast<size_t>((y + 3) & 3) * columns];
+    const int remembered = std::min(y, 4);  // window entries: rows y − remembered … y − 1
+    for (int x = 0; x <= w; ++x) {
+      const uint32_t c = row[x];
+      const uint32_t prev = y > 0 ? before[x] : kKey;
       uint32_t value = c;
-      if ((prev == kKey || y == 0) && c != kKey) e = 3;
-      if (prev != kKey && c == kKey) {
+      if (prev == kKey && c != kKey) e[x] = 3;  // y = 0 starts a run as a key pixel would
+      if (y > 0 && prev != kKey && c == kKey) {
         // The end of a run: its last pixels darken, the last one most.
         for (int k = 0; k < remembered; ++k) {
-          const TWsp& entry = window[k];
-          if (static_cast<uint32_t>(entry.v) != kKey) {
-            b.Row32(entry.y)[entry.x] = Darker(static_cast<uint32_t>(entry.v), 25 * k);
-          }
+          const int at = y - remembered + k;
+          const uint32_t was = read[static_cast<size_t>(at & 3) * columns + x];
+          if (was != kKey) b.Row32(at)[x] = Darker(was, 25 * k);
         }
       }
-      if (c != kKey && e > 0) {
-        value = Brighter(c, 15 * e, 0xFF000000u);
-        --e;
+      if (c != kKey && e[x] > 0) {
+        value = Brighter(c, 15 * e[x], 0xFF000000u);
+        --e[x];
       }
-      b.Row32(y)[x] = value;
-      prev = c;
-      const TWsp entry = TWsp::Create(x, y, static_cast<int32_t>(c));
-      if (remembered < 4) {
-        window[remembered++] = entry;
-      } else {
-        std::rotate(window, window + 1, window + 4);
-        window[3] = entry;
-      }
+      row[x] = value;
+      now[x] = c;
     }
   }
   update();
@@ -249,55 +277,83 @@ int TRozcinacz::potnij(int width, int height, int, int, int) {
 std::vector<TWsp> TRozcinacz::PieceSeeds(TPixmap& mask, int width, int height) {
   width = std::min(width, mask.width);
   height = std::min(height, mask.height);
-  // Every region of free pixels is labelled once (4-connected, as the fill of the cut goes),
-  // and its size counted; the label of a pixel is its region's number.
-  const size_t cells = static_cast<size_t>(mask.width) * mask.height;
-  std::vector<int> label(cells, -1);
-  std::vector<int> area;
-  std::vector<int> stack;
-  auto at = [&](int x, int y) { return static_cast<size_t>(y) * mask.width + x; };
-  auto free_pixel = [&](int x, int y) { return col1(mask.Row32(y)[x]) != 0; };
-  auto region_of = [&](int x, int y) {
-    if (label[at(x, y)] >= 0) return label[at(x, y)];
-    const int region = static_cast<int>(area.size());
-    area.push_back(0);
-    stack.assign(1, static_cast<int>(at(x, y)));
-    label[at(x, y)] = region;
-    while (!stack.empty()) {
-      const int p = stack.back();
-      stack.pop_back();
-      ++area.back();
-      const int px = p % mask.width, py = p / mask.width;
-      const int next[4][2] = {{px, py - 1}, {px - 1, py}, {px + 1, py}, {px, py + 1}};
-      for (const auto& n : next) {
-        if (n[0] < 0 || n[1] < 0 || n[0] >= width || n[1] >= height) continue;
-        int& l = label[at(n[0], n[1])];
-        if (l < 0 && free_pixel(n[0], n[1]))
-          l = region, stack.push_back(static_cast<int>(at(n[0], n[1])));
+  if (width <= 0 || height <= 0) return {};
+  // Every region of free pixels (4-connected, as the fill of the cut goes) is labelled in one
+  // pass over the rows: a free pixel takes the label of its free neighbour to the left or
+  // above, and when both are free their labels are joined. A label's root is always the
+  // smallest label of its region, so one forward walk afterwards resolves every label.
+  const size_t stride = static_cast<size_t>(width);
+  std::vector<int32_t> label(stride * static_cast<size_t>(height));
+  std::vector<int32_t> root;  // root[l] <= l; root[l] == l for a root
+  std::vector<int32_t> area;  // free pixels per label, then per root
+  auto find = [&](int32_t l) {
+    while (root[static_cast<size_t>(l)] != l) l = root[static_cast<size_t>(l)];
+    return l;
+  };
+  for (int y = 0; y < height; ++y) {
+    const uint32_t* row = mask.Row32(y);
+    int32_t* here = &label[static_cast<size_t>(y) * stride];
+    const int32_t* above = y > 0 ? here - stride : nullptr;
+    int32_t left = -1;
+    for (int x = 0; x < width; ++x) {
+      if (!col1(row[x])) {
+        here[x] = left = -1;
+        continue;
       }
+      const int32_t up = above ? above[x] : -1;
+      int32_t l;
+      if (left < 0 && up < 0) {
+        l = static_cast<int32_t>(root.size());
+        root.push_back(l);
+        area.push_back(0);
+      } else if (up < 0 || up == left) {
+        l = left;
+      } else if (left < 0) {
+        l = up;
+      } else {
+        const int32_t a = find(left), b = find(up);
+        l = std::min(a, b);
+        root[static_cast<size_t>(std::max(a, b))] = l;
+      }
+      here[x] = left = l;
+      ++area[static_cast<size_t>(l)];
     }
-    return region;
+  }
+  bool slivers = false;
+  for (size_t l = 0; l < root.size(); ++l) {
+    root[l] = root[static_cast<size_t>(root[l])];  // the root of a smaller label is final
+    if (root[l] != static_cast<int32_t>(l)) area[static_cast<size_t>(root[l])] += area[l];
+  }
+  for (size_t l = 0; l < root.size(); ++l) {
+    slivers = slivers || (root[l] == static_cast<int32_t>(l) && area[l] < kMinPieceArea);
+  }
+  auto region_at = [&](int x, int y) {
+    return root[static_cast<size_t>(label[static_cast<size_t>(y) * stride + x])];
   };
   std::vector<TWsp> seeds;
-  std::vector<bool> seeded;
+  std::vector<bool> seeded(root.size(), false);
   for (int i = 5; i <= height / 5 - 1; ++i) {
     for (int j = 5; j <= width / 5 - 1; ++j) {
       const int sx = 5 * j - 2, sy = 5 * i - 2;
-      if (!free_pixel(sx, sy)) continue;
-      const int region = region_of(sx, sy);
-      seeded.resize(area.size());
-      if (seeded[region]) continue;
-      seeded[region] = true;
-      if (area[region] >= kMinPieceArea) seeds.push_back(TWsp::Create(sx, sy, 0));
+      if (!col1(mask.Row32(sy)[sx])) continue;
+      const int32_t region = region_at(sx, sy);
+      if (seeded[static_cast<size_t>(region)]) continue;
+      seeded[static_cast<size_t>(region)] = true;
+      if (area[static_cast<size_t>(region)] >= kMinPieceArea)
+        seeds.push_back(TWsp::Create(sx, sy, 0));
     }
   }
   // Slivers, with a seed or without, become cut-line pixels: the pieces around them copy them
   // as they copy every line, so the finished picture has no holes.
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      if (!free_pixel(x, y)) continue;
-      const int l = region_of(x, y);
-      if (area[l] < kMinPieceArea) mask.Row32(y)[x] = 0xFFFFFFFFu;
+  if (slivers) {
+    for (int y = 0; y < height; ++y) {
+      uint32_t* row = mask.Row32(y);
+      for (int x = 0; x < width; ++x) {
+        const int32_t l = label[static_cast<size_t>(y) * stride + x];
+        if (l >= 0 && area[static_cast<size_t>(root[static_cast<size_t>(l)])] < kMinPieceArea) {
+          row[x] = 0xFFFFFFFFu;
+        }
+      }
     }
   }
   return seeds;

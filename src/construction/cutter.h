@@ -91,6 +91,7 @@ class TRozcinacz : public TObject {
   PixmapRef picture_;  // the picture as 32-bit pixels for the fill
   PixmapRef region_;   // the region buffer, reused from piece to piece
   int dirty_x0_ = 0, dirty_y0_ = 0, dirty_x1_ = -1, dirty_y1_ = -1;  // written last time
+  std::vector<uint32_t> queue_;  // the fill's queue, kept for its room
   bool ready_ = false;
 };
 
