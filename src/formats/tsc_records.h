@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -112,7 +113,7 @@ class TTSCGroup : public TObject {
 };
 
 // Compares ASCII letters A–Z as a–z, every other byte exactly (paths, key and define names).
-bool TSCSameName(const std::string& a, const std::string& b);
+bool TSCSameName(std::string_view a, std::string_view b);
 // The name with ASCII letters A–Z as a–z: two names are the same name when these are equal.
 std::string TSCFoldedName(const std::string& name);
 
