@@ -26,21 +26,21 @@ uint32_t Darker(uint32_t c, int amount) {
   return 0xFF000000u | (ch(16) << 16) | (ch(8) << 8) | ch(0);
 }
 
-// The buffer as 32-bit pixels: itself when it is, else a converted copy. Decoded pictures come
-// as blue, green, red bytes, which are widened here directly rather than pixel by pixel
-// through the general conversion.
-PixmapRef AsBgra(const PixmapRef& pixmap) {
-  if (pixmap->format == PF_BGRA8888) return pixmap;
-  if (pixmap->format != PF_BGR888) return pixmap->Convert(PF_BGRA8888);
-  auto out = TPixmap::Create(pixmap->width, pixmap->height, PF_BGRA8888, 4);
-  for (int y = 0; y < pixmap->height; ++y) {
-    const uint8_t* src = pixmap->Row(y);
-    uint32_t* dst = out->Row32(y);
-    for (int x = 0; x < pixmap->width; ++x, src += 3) {
+// Widens a picture into a 32-bit buffer of its size. Decoded pictures come as blue, green, red
+// bytes, which are widened here directly rather than pixel by pixel through the general
+// conversion.
+void WidenInto(const TPixmap& picture, TPixmap& out) {
+  if (picture.format != PF_BGR888) {
+    out.Paste(picture, 0, 0);
+    return;
+  }
+  for (int y = 0; y < picture.height; ++y) {
+    const uint8_t* src = picture.Row(y);
+    uint32_t* dst = out.Row32(y);
+    for (int x = 0; x < picture.width; ++x, src += 3) {
       dst[x] = 0xFF000000u | (uint32_t{src[2]} << 16) | (uint32_t{src[1]} << 8) | src[0];
     }
   }
-  return out;
 }
 
 }  // namespace
@@ -83,7 +83,17 @@ PixmapRef TRozcinacz::setup(const Source& picture, const Source& mask, const Pix
     return nullptr;
   }
   targetImg = image;
-  picture_ = AsBgra(image);
+  if (image->format == PF_BGRA8888) {
+    picture_ = image;
+    picture_is_own_ = false;
+  } else {
+    // The cutter's own 32-bit copy, whose room is kept from game to game.
+    if (!picture_is_own_ || picture_->width != image->width || picture_->height != image->height) {
+      picture_ = TPixmap::Create(image->width, image->height, PF_BGRA8888, 4);
+      picture_is_own_ = true;
+    }
+    WidenInto(*image, *picture_);
+  }
   imageMask = first;
   // The working mask is the cut's own copy: the caller's masks stay as they were.
   tempMask = second->format == PF_BGRA8888 ? second->Copy() : second->Convert(PF_BGRA8888);
@@ -112,10 +122,15 @@ PixmapRef TRozcinacz::wytnijObrazek(int sx, int sy) {
   const uint32_t* const picture = picture_->Row32(0);
   uint32_t* const region = region_->Row32(0);
   std::vector<TWsp> edges;
+  // Which piece claims each pixel is written down for the neighbour search (the piece this
+  // fill is for gets the next id).
+  const int owner_stride = _imgMaxX + 1;
+  const size_t pixels = static_cast<size_t>(_imgMaxX + 1) * static_cast<size_t>(_imgMaxY + 1);
+  int32_t* const owners = owner_.size() == pixels ? owner_.data() : nullptr;
   // The queue holds points as y · 65536 + x. Every pixel enters it at most once, when it is
   // claimed, so room for the whole picture and the seed is enough; the room is kept from piece
   // to piece.
-  const size_t room = static_cast<size_t>(_imgMaxX + 1) * static_cast<size_t>(_imgMaxY + 1) + 1;
+  const size_t room = pixels + 1;
   if (queue_.size() < room) queue_.resize(room);
   uint32_t* const queue = queue_.data();
   size_t tail = 0;
@@ -148,6 +163,7 @@ PixmapRef TRozcinacz::wytnijObrazek(int sx, int sy) {
       } else {
         queue[tail++] = static_cast<uint32_t>(ny) << 16 | static_cast<uint32_t>(nx);
         m = kClaimed;
+        if (owners) owners[ny * owner_stride + nx] = liczbaPuzzli;
       }
       region[ny * region_stride + nx] = picture[ny * picture_stride + nx];
     }
@@ -263,7 +279,9 @@ int TRozcinacz::potnij(int width, int height, int, int, int) {
   listaPomocnicza.Clear();
   if (!ready_) return 0;
   ready_ = false;  // the working mask is used up by this cut
-  for (const TWsp& seed : PieceSeeds(*tempMask, width, height)) {
+  const std::vector<TWsp> seeds = PieceSeeds(*tempMask, width, height, labels_);
+  owner_.assign(static_cast<size_t>(tempMask->width) * static_cast<size_t>(tempMask->height), -1);
+  for (const TWsp& seed : seeds) {
     Ref<TPuzel> piece = stworzPuzel(seed.x, seed.y);
     listaObrazkow.AddLast(piece);
     listaPomocnicza.AddLast(piece);
@@ -275,6 +293,12 @@ int TRozcinacz::potnij(int width, int height, int, int, int) {
 }
 
 std::vector<TWsp> TRozcinacz::PieceSeeds(TPixmap& mask, int width, int height) {
+  std::vector<int32_t> labels;
+  return PieceSeeds(mask, width, height, labels);
+}
+
+std::vector<TWsp> TRozcinacz::PieceSeeds(TPixmap& mask, int width, int height,
+                                         std::vector<int32_t>& label) {
   width = std::min(width, mask.width);
   height = std::min(height, mask.height);
   if (width <= 0 || height <= 0) return {};
@@ -283,9 +307,9 @@ std::vector<TWsp> TRozcinacz::PieceSeeds(TPixmap& mask, int width, int height) {
   // above, and when both are free their labels are joined. A label's root is always the
   // smallest label of its region, so one forward walk afterwards resolves every label.
   const size_t stride = static_cast<size_t>(width);
-  std::vector<int32_t> label(stride * static_cast<size_t>(height));
-  std::vector<int32_t> root;  // root[l] <= l; root[l] == l for a root
-  std::vector<int32_t> area;  // free pixels per label, then per root
+  label.resize(stride * static_cast<size_t>(height));  // every entry is written below
+  std::vector<int32_t> root;                           // root[l] <= l; root[l] == l for a root
+  std::vector<int32_t> area;                           // free pixels per label, then per root
   auto find = [&](int32_t l) {
     while (root[static_cast<size_t>(l)] != l) l = root[static_cast<size_t>(l)];
     return l;
@@ -374,37 +398,56 @@ Ref<TSasiad> TRozcinacz::stworzSasiada(const TPuzel& a, const Ref<TPuzel>& b) co
 void TRozcinacz::stworzSasiadow() {
   const std::vector<Ref<TPuzel>> pieces = listaObrazkow.ToArray();
   if (pieces.empty() || !tempMask) return;
-  // Which pieces hold each edge pixel, in list order: the same answers as asking every other
-  // piece's edge list in turn (_zgadzaSie), without the quadratic search.
-  const int w = tempMask->width, h = tempMask->height;
-  const size_t cells = static_cast<size_t>(w) * h;
-  std::vector<int> last(cells, -1), start(cells + 1, 0);
-  for (size_t i = 0; i < pieces.size(); ++i) {
-    for (const TWsp& p : pieces[i]->_krawedzie) {
-      const size_t at = static_cast<size_t>(p.y) * w + p.x;
-      if (last[at] != static_cast<int>(i)) last[at] = static_cast<int>(i), ++start[at + 1];
+  // The pieces whose edge lists hold a pixel are those that claimed one of its four
+  // neighbours: each claimed pixel was examined from, and examined every neighbour in turn
+  // (a sampled pixel lies inside the picture, so all four are there). The fill wrote down who
+  // claimed what, so this asks those four pixels instead of searching every edge list. That
+  // record belongs to the pieces of the last cut; for any other pieces, the edge lists are
+  // searched as they stand.
+  std::vector<int> position(static_cast<size_t>(liczbaPuzzli), -1);  // in the list, by id
+  bool recorded = owner_.size() == static_cast<size_t>(_imgMaxX + 1) * (_imgMaxY + 1) &&
+                  listaPomocnicza.Count() == liczbaPuzzli;
+  for (size_t k = 0; recorded && k < pieces.size(); ++k) {
+    const int id = pieces[k]->id;
+    recorded = id >= 0 && id < liczbaPuzzli && position[static_cast<size_t>(id)] < 0;
+    if (recorded) position[static_cast<size_t>(id)] = static_cast<int>(k);
+  }
+  if (recorded) {
+    int k = 0;  // the pieces of the list are those of the cut
+    for (const Ref<TPuzel>& made : listaPomocnicza) {
+      const int at = position[static_cast<size_t>(k)];
+      recorded = recorded && made->id == k && (at < 0 || pieces[static_cast<size_t>(at)] == made);
+      ++k;
     }
   }
-  for (size_t k = 0; k < cells; ++k) start[k + 1] += start[k];
-  std::vector<int> holders(static_cast<size_t>(start[cells]));
-  std::vector<int> fill(start.begin(), start.end() - 1);
-  std::fill(last.begin(), last.end(), -1);
-  for (size_t i = 0; i < pieces.size(); ++i) {
-    for (const TWsp& p : pieces[i]->_krawedzie) {
-      const size_t at = static_cast<size_t>(p.y) * w + p.x;
-      if (last[at] != static_cast<int>(i))
-        last[at] = static_cast<int>(i), holders[fill[at]++] = static_cast<int>(i);
-    }
-  }
-  for (size_t r = 0; r < pieces.size(); ++r) {
-    TPuzel& piece = *pieces[r];
+  const int stride = _imgMaxX + 1;
+  for (const Ref<TPuzel>& ref : pieces) {
+    TPuzel& piece = *ref;
     for (size_t index = 0; index < piece._krawedzie.size(); index += 15) {
       const TWsp& p = piece._krawedzie[index];
       if (!(p.x > 0 && p.x < _imgMaxX && p.y > 0 && p.y < _imgMaxY)) continue;
-      const size_t at = static_cast<size_t>(p.y) * w + p.x;
-      for (int k = start[at]; k < start[at + 1]; ++k) {
-        const Ref<TPuzel>& other = pieces[holders[k]];
-        if (other.get() == &piece || !piece._nieSasiad(*other)) continue;
+      if (!recorded) {
+        for (const Ref<TPuzel>& other : pieces) {
+          if (other == ref || !other->_zgadzaSie(p, 0) || !piece._nieSasiad(*other)) continue;
+          piece._sasiedzi.AddLast(stworzSasiada(piece, other));
+          break;
+        }
+        continue;
+      }
+      // The holders' places in the list, in list order.
+      const int at = p.y * stride + p.x;
+      int holders[4], count = 0;
+      for (const int q : {at - stride, at - 1, at + 1, at + stride}) {
+        const int owner = owner_[static_cast<size_t>(q)];
+        const int place = owner < 0 ? -1 : position[static_cast<size_t>(owner)];
+        if (place < 0 || std::find(holders, holders + count, place) != holders + count) continue;
+        int k = count++;  // kept in order as they come
+        for (; k > 0 && holders[k - 1] > place; --k) holders[k] = holders[k - 1];
+        holders[k] = place;
+      }
+      for (int k = 0; k < count; ++k) {
+        const Ref<TPuzel>& other = pieces[static_cast<size_t>(holders[k])];
+        if (other == ref || !piece._nieSasiad(*other)) continue;
         piece._sasiedzi.AddLast(stworzSasiada(piece, other));
         break;
       }

@@ -77,6 +77,9 @@ class TRozcinacz : public TObject {
   // pixels) are first turned into cut-line pixels in the mask, so that they become part of the
   // pieces around them instead of pieces of their own.
   static std::vector<TWsp> PieceSeeds(TPixmap& working_mask, int width, int height);
+  // The same, labelling the regions in a buffer the caller keeps (its room is reused).
+  static std::vector<TWsp> PieceSeeds(TPixmap& working_mask, int width, int height,
+                                      std::vector<int32_t>& labels);
   void wylosuj();
   void stworzSasiadow();
   Ref<TSasiad> stworzSasiada(const TPuzel& a, const Ref<TPuzel>& b) const;
@@ -88,10 +91,13 @@ class TRozcinacz : public TObject {
   }
 
  private:
-  PixmapRef picture_;  // the picture as 32-bit pixels for the fill
-  PixmapRef region_;   // the region buffer, reused from piece to piece
+  PixmapRef picture_;            // the picture as 32-bit pixels for the fill
+  bool picture_is_own_ = false;  // picture_ is the cutter's copy, not the caller's picture
+  PixmapRef region_;             // the region buffer, reused from piece to piece
   int dirty_x0_ = 0, dirty_y0_ = 0, dirty_x1_ = -1, dirty_y1_ = -1;  // written last time
   std::vector<uint32_t> queue_;  // the fill's queue, kept for its room
+  std::vector<int32_t> labels_;  // the regions' labels while the seeds are found, likewise
+  std::vector<int32_t> owner_;   // the id of the piece that claimed each pixel in the last cut
   bool ready_ = false;
 };
 
