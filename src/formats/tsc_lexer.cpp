@@ -111,14 +111,9 @@ bool TTSCLexer::Next(TSCScannedToken& token) {
     switch (c) {
       case ' ':
       case '\t':
-      case '\r': {
-        size_t i = current_ + 1;
-        while (i < size && (bytes_[i] == ' ' || bytes_[i] == '\t' || bytes_[i] == '\r')) ++i;
-        StepTo(i);
-        break;
-      }
+      case '\r':
       case '\n':
-        NextChar();
+        SkipSpace();
         break;
       case '#':
         NewToken(token, TSC_HASH, "#");
@@ -172,6 +167,38 @@ void TTSCLexer::SkipRest() {
   TSCScannedToken ignored;
   while (Next(ignored)) {
   }
+}
+
+void TTSCLexer::SkipSpace() {
+  // The current character is a space, tab, carriage return or line feed, already counted;
+  // the ones after it are counted here without decoding them.
+  size_t i = current_;
+  int32_t line = TokenLine, character = TokenChar;
+  for (;;) {
+    if (i + 1 >= size) {
+      // The text ends in white space: its last character stays current.
+      current_ = i;
+      FirstTokenChar = bytes_[i];
+      TokenLine = line, TokenChar = character;
+      poz = size;
+      at_end_ = true;
+      return;
+    }
+    const unsigned char next = bytes_[i + 1];
+    if (next == '\n') {
+      ++line, character = 1;
+    } else if (next == ' ' || next == '\t' || next == '\r') {
+      ++character;
+    } else {
+      break;
+    }
+    ++i;
+  }
+  current_ = i;
+  FirstTokenChar = bytes_[i];
+  TokenLine = line, TokenChar = character;
+  poz = i + 1;
+  NextChar();
 }
 
 void TTSCLexer::NextChar() {

@@ -56,6 +56,8 @@ class TTSCLexer : public TObject {
  private:
   // Makes the next character current; at the end of the text the position stays where it was.
   void NextChar();
+  // Steps over white space up to the next character that is not.
+  void SkipSpace();
   // Makes the character at byte i current, when every byte from the current character up to
   // i is an ASCII character other than a line feed (i past the current character).
   void StepTo(size_t i);

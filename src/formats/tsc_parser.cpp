@@ -33,16 +33,7 @@ void TTSCParser::Parse(TTSCLexer& lexer) {
   PathArray.fill(std::string());
 }
 
-const TSCScannedToken& TTSCParser::NextToken() {
-  if (!LookAheadToken()) FailAtEnd();
-  CurrentToken = ahead_;
-  has_ahead_ = false;
-  ++TokenPosition;
-  return CurrentToken;
-}
-
-const TSCScannedToken* TTSCParser::LookAheadToken() {
-  if (has_ahead_) return &ahead_;
+const TSCScannedToken* TTSCParser::ReadAhead() {
   if (!lexer_ || !lexer_->Next(ahead_)) return nullptr;
   has_ahead_ = true;
   last_line_ = ahead_.Line;
@@ -126,9 +117,10 @@ Ref<TTSCKey> TTSCParser::NewKey() {
 }
 
 void TTSCParser::ParseKey(std::string_view name) {
-  const Ref<TTSCKey> key = NewKey();
+  Ref<TTSCKey> made = NewKey();
+  TTSCKey* const key = made.get();
   key->Name = name;
-  KeyList.AddLast(key);
+  KeyList.AddLast(std::move(made));
   int32_t count = 0;
   for (;;) {
     const TSCScannedToken& value = NextToken();

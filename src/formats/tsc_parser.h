@@ -34,13 +34,20 @@ class TTSCParser : public TObject {
   void Parse(TTSCLexer& lexer);
 
   // The next token, which becomes CurrentToken; the end of the tokens is an error.
-  const TSCScannedToken& NextToken();
+  const TSCScannedToken& NextToken() {
+    if (!LookAheadToken()) FailAtEnd();
+    CurrentToken = ahead_;
+    has_ahead_ = false;
+    ++TokenPosition;
+    return CurrentToken;
+  }
   // The next token without taking it; null at the end.
-  const TSCScannedToken* LookAheadToken();
+  const TSCScannedToken* LookAheadToken() { return has_ahead_ ? &ahead_ : ReadAhead(); }
   // The next token, which must be of that kind.
   const TSCScannedToken& ReadToken(int32_t kind);
 
  private:
+  const TSCScannedToken* ReadAhead();  // the lexer's next token, looked at
   void ParseStatement();
   void ParseDirective();
   void ParseGroup(std::string_view name);
