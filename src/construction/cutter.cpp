@@ -131,6 +131,11 @@ PixmapRef TRozcinacz::wytnijObrazek(int sx, int sy) {
   // claimed, so room for the whole picture and the seed is enough; the room is kept from piece
   // to piece.
   const size_t room = pixels + 1;
+  // Held in locals: the fill's stores through the pixel pointers could otherwise be taken to
+  // change these fields and have them read again at every step.
+  const int last_x = _imgMaxX, last_y = _imgMaxY;
+  const int32_t id = liczbaPuzzli;
+  CutProgress* const pulse = progress;
   if (queue_.size() < room) queue_.resize(room);
   uint32_t* const queue = queue_.data();
   size_t tail = 0;
@@ -148,10 +153,10 @@ PixmapRef TRozcinacz::wytnijObrazek(int sx, int sy) {
         if (px == 0) continue;
         nx = px - 1, min_x = std::min(min_x, nx);
       } else if (d == 2) {
-        if (px >= _imgMaxX) continue;
+        if (px >= last_x) continue;
         nx = px + 1, max_x = std::max(max_x, nx);
       } else {
-        if (py >= _imgMaxY) continue;
+        if (py >= last_y) continue;
         ny = py + 1, max_y = std::max(max_y, ny);
       }
       uint32_t& m = mask[ny * mask_stride + nx];
@@ -163,11 +168,11 @@ PixmapRef TRozcinacz::wytnijObrazek(int sx, int sy) {
       } else {
         queue[tail++] = static_cast<uint32_t>(ny) << 16 | static_cast<uint32_t>(nx);
         m = kClaimed;
-        if (owners) owners[ny * owner_stride + nx] = liczbaPuzzli;
+        if (owners) owners[ny * owner_stride + nx] = id;
       }
       region[ny * region_stride + nx] = picture[ny * picture_stride + nx];
     }
-    if ((head & 1023) == 1023 && progress) progress->Pulse();
+    if ((head & 1023) == 1023 && pulse) pulse->Pulse();
   }
   // Every pixel written lies in the box together with the seed: each one was examined from a
   // point that was, and the box takes in every examined point's changing coordinate.
