@@ -127,9 +127,12 @@ PixmapRef TRozcinacz::wytnijObrazek(int sx, int sy) {
   const int owner_stride = _imgMaxX + 1;
   const size_t pixels = static_cast<size_t>(_imgMaxX + 1) * static_cast<size_t>(_imgMaxY + 1);
   int32_t* const owners = owner_.size() == pixels ? owner_.data() : nullptr;
-  // The queue holds points as y · 65536 + x. Every pixel enters it at most once, when it is
-  // claimed, so room for the whole picture and the seed is enough; the room is kept from piece
-  // to piece.
+  // The queue holds points as x + y · 2^14, and above them (from bit 28) one more than the
+  // direction back to the pixel that claimed the point (0: none). That pixel is claimed, so
+  // looking at it again would find nothing to do; only the seed's first neighbours must look
+  // back, because the seed itself is claimed only when one of them does. Every pixel enters
+  // the queue once, when it is claimed, so room for the whole picture and the seed is enough;
+  // the room is kept from piece to piece.
   const size_t room = pixels + 1;
   // Held in locals: the fill's stores through the pixel pointers could otherwise be taken to
   // change these fields and have them read again at every step.
@@ -139,10 +142,12 @@ PixmapRef TRozcinacz::wytnijObrazek(int sx, int sy) {
   if (queue_.size() < room) queue_.resize(room);
   uint32_t* const queue = queue_.data();
   size_t tail = 0;
-  queue[tail++] = static_cast<uint32_t>(sy) << 16 | static_cast<uint32_t>(sx);
+  queue[tail++] = static_cast<uint32_t>(sy) << 14 | static_cast<uint32_t>(sx);
   for (size_t head = 0; head < tail; ++head) {
-    const int px = static_cast<int>(queue[head] & 0xFFFFu);
-    const int py = static_cast<int>(queue[head] >> 16);
+    const uint32_t entry = queue[head];
+    const int px = static_cast<int>(entry & 0x3FFFu);
+    const int py = static_cast<int>((entry >> 14) & 0x3FFFu);
+    const int back = static_cast<int>(entry >> 28) - 1;
     // Up, left, right, down, each only inside the picture; the box grows by every one.
     for (int d = 0; d < 4; ++d) {
       int nx = px, ny = py;
@@ -159,6 +164,7 @@ PixmapRef TRozcinacz::wytnijObrazek(int sx, int sy) {
         if (py >= last_y) continue;
         ny = py + 1, max_y = std::max(max_y, ny);
       }
+      if (d == back) continue;  // the pixel that claimed this one
       uint32_t& m = mask[ny * mask_stride + nx];
       const uint32_t rgb = m & 0xFFFFFFu;
       if (rgb == 0xFFFFFFu) {
@@ -166,7 +172,10 @@ PixmapRef TRozcinacz::wytnijObrazek(int sx, int sy) {
       } else if (rgb == (kClaimed & 0xFFFFFFu)) {
         continue;  // claimed already
       } else {
-        queue[tail++] = static_cast<uint32_t>(ny) << 16 | static_cast<uint32_t>(nx);
+        // Up and down, left and right are each other's way back (3 − d).
+        const uint32_t way_back = head == 0 ? 0u : static_cast<uint32_t>(3 - d + 1);
+        queue[tail++] =
+            way_back << 28 | static_cast<uint32_t>(ny) << 14 | static_cast<uint32_t>(nx);
         m = kClaimed;
         if (owners) owners[ny * owner_stride + nx] = id;
       }
