@@ -97,6 +97,7 @@ PixmapRef TRozcinacz::setup(const Source& picture, const Source& mask, const Pix
   imageMask = first;
   // The working mask is the cut's own copy: the caller's masks stay as they were.
   tempMask = second->format == PF_BGRA8888 ? second->Copy() : second->Convert(PF_BGRA8888);
+  states_ready_ = false;
   if (!region_) {
     region_ = TPixmap::Create(kMaxWidth, kMaxHeight, PF_BGRA8888, 4);
     region_->ClearPixels(kKey);
@@ -110,83 +111,115 @@ PixmapRef TRozcinacz::setup(const Source& picture, const Source& mask, const Pix
   return targetImg;
 }
 
+void TRozcinacz::BuildStates() {
+  const int width = _imgMaxX + 1, height = _imgMaxY + 1;
+  const size_t padded = static_cast<size_t>(width + 2);
+  states_.assign(padded * static_cast<size_t>(height + 2), kOutside);
+  for (int y = 0; y < height; ++y) {
+    const uint32_t* row = tempMask->Row32(y);
+    uint8_t* out = &states_[(static_cast<size_t>(y) + 1) * padded + 1];
+    for (int x = 0; x < width; ++x) {
+      const uint32_t rgb = row[x] & 0xFFFFFFu;
+      out[x] = rgb == 0xFFFFFFu ? kLine : rgb == (kClaimed & 0xFFFFFFu) ? kTaken : kFree;
+    }
+  }
+  states_ready_ = true;
+}
+
 PixmapRef TRozcinacz::wytnijObrazek(int sx, int sy) {
+  if (!states_ready_) BuildStates();
   // The region buffer is reused: only the box the last fill could write goes back to the key.
   for (int y = dirty_y0_; y <= dirty_y1_; ++y) {
     std::fill(region_->Row32(y) + dirty_x0_, region_->Row32(y) + dirty_x1_ + 1, kKey);
   }
   int min_x = kMaxWidth, min_y = kMaxWidth, max_x = 0, max_y = 0;  // as the cut has always begun
+  const size_t pixels = static_cast<size_t>(_imgMaxX + 1) * static_cast<size_t>(_imgMaxY + 1);
+  // Held in locals: the fill's stores through the pointers could otherwise be taken to change
+  // these fields and have them read again at every step.
+  const int last_x = _imgMaxX, last_y = _imgMaxY;
+  const int padded = _imgMaxX + 3;
+  uint8_t* const state = states_.data();
+  CutProgress* const pulse = progress;
+  // The fill walks the byte grid of pixel states alone, breadth first, and without branching
+  // on what it finds: every neighbour of a point taken from the queue (up, left, right, down)
+  // is written to the queue and to the list of cut-line pixels met, and each list moves on only
+  // when the neighbour is free or on a cut line. The pixels claimed and the cut-line pixels
+  // met are marked in the grid, and one pass over the box afterwards copies them. Points are
+  // kept as x + y · 2^14. Every pixel enters the queue once, when it is claimed, and the seed
+  // once before that; each point meets at most four cut-line pixels.
+  const size_t room = pixels + 1 + 4;
+  if (queue_.size() < room) queue_.resize(room);
+  uint32_t* const queue = queue_.data();
+  if (lines_met_.size() < 64) lines_met_.resize(64);
+  size_t tail = 0, met = 0;
+  queue[tail++] = static_cast<uint32_t>(sy) << 14 | static_cast<uint32_t>(sx);
+  // What a state becomes when the fill meets it.
+  static constexpr uint8_t kNext[] = {kClaimedNow, kLineMet, kTaken,
+                                      kClaimedNow, kLineMet, kOutside};
+  constexpr uint32_t kRow = 1u << 14;
+  for (size_t head = 0; head < tail; ++head) {
+    if (lines_met_.size() < met + 4) lines_met_.resize(2 * lines_met_.size());
+    uint32_t* const lines = lines_met_.data();
+    const uint32_t entry = queue[head];
+    const int px = static_cast<int>(entry & 0x3FFFu);
+    const int py = static_cast<int>(entry >> 14);
+    // The box grows by every neighbour inside the picture.
+    if (py > 0) min_y = std::min(min_y, py - 1);
+    if (px > 0) min_x = std::min(min_x, px - 1);
+    if (px < last_x) max_x = std::max(max_x, px + 1);
+    if (py < last_y) max_y = std::max(max_y, py + 1);
+    const int at = (py + 1) * padded + px + 1;
+    auto meet = [&](int index, uint32_t point) {
+      const uint8_t s = state[index];
+      queue[tail] = point;
+      tail += s == kFree;
+      lines[met] = point;
+      met += (s == kLine) | (s == kLineMet);
+      state[index] = kNext[s];
+    };
+    meet(at - padded, entry - kRow);
+    meet(at - 1, entry - 1);
+    meet(at + 1, entry + 1);
+    meet(at + padded, entry + kRow);
+    if ((head & 1023) == 1023 && pulse) pulse->Pulse();
+  }
+  // Every pixel met lies in the box together with the seed: each one was met from a point that
+  // was, and the box takes in every met point's changing coordinate.
+  dirty_x0_ = std::min(min_x, sx), dirty_x1_ = std::max(max_x, sx);
+  dirty_y0_ = std::min(min_y, sy), dirty_y1_ = std::max(max_y, sy);
+  // The claimed pixels are marked claimed in the mask and written down as this piece's (for
+  // the neighbour search; the piece this fill is for gets the next id); they and the cut-line
+  // pixels met are copied from the picture.
   const int mask_stride = tempMask->pitch / 4, picture_stride = picture_->pitch / 4;
   const int region_stride = region_->pitch / 4;
   uint32_t* const mask = tempMask->Row32(0);
   const uint32_t* const picture = picture_->Row32(0);
   uint32_t* const region = region_->Row32(0);
-  std::vector<TWsp> edges;
-  // Which piece claims each pixel is written down for the neighbour search (the piece this
-  // fill is for gets the next id).
   const int owner_stride = _imgMaxX + 1;
-  const size_t pixels = static_cast<size_t>(_imgMaxX + 1) * static_cast<size_t>(_imgMaxY + 1);
   int32_t* const owners = owner_.size() == pixels ? owner_.data() : nullptr;
-  // The queue holds points as x + y · 2^14, and above them (from bit 28) one more than the
-  // direction back to the pixel that claimed the point (0: none). That pixel is claimed, so
-  // looking at it again would find nothing to do; only the seed's first neighbours must look
-  // back, because the seed itself is claimed only when one of them does. Every pixel enters
-  // the queue once, when it is claimed, so room for the whole picture and the seed is enough;
-  // the room is kept from piece to piece.
-  const size_t room = pixels + 1;
-  // Held in locals: the fill's stores through the pixel pointers could otherwise be taken to
-  // change these fields and have them read again at every step.
-  const int last_x = _imgMaxX, last_y = _imgMaxY;
   const int32_t id = liczbaPuzzli;
-  CutProgress* const pulse = progress;
-  if (queue_.size() < room) queue_.resize(room);
-  uint32_t* const queue = queue_.data();
-  size_t tail = 0;
-  queue[tail++] = static_cast<uint32_t>(sy) << 14 | static_cast<uint32_t>(sx);
-  for (size_t head = 0; head < tail; ++head) {
-    const uint32_t entry = queue[head];
-    const int px = static_cast<int>(entry & 0x3FFFu);
-    const int py = static_cast<int>((entry >> 14) & 0x3FFFu);
-    const int back = static_cast<int>(entry >> 28) - 1;
-    // Up, left, right, down, each only inside the picture; the box grows by every one.
-    for (int d = 0; d < 4; ++d) {
-      int nx = px, ny = py;
-      if (d == 0) {
-        if (py == 0) continue;
-        ny = py - 1, min_y = std::min(min_y, ny);
-      } else if (d == 1) {
-        if (px == 0) continue;
-        nx = px - 1, min_x = std::min(min_x, nx);
-      } else if (d == 2) {
-        if (px >= last_x) continue;
-        nx = px + 1, max_x = std::max(max_x, nx);
+  for (int y = dirty_y0_; y <= dirty_y1_; ++y) {
+    uint8_t* states = &state[(y + 1) * padded + 1];
+    for (int x = dirty_x0_; x <= dirty_x1_; ++x) {
+      const uint8_t s = states[x];
+      if (s < kClaimedNow) continue;
+      if (s == kClaimedNow) {
+        states[x] = kTaken;
+        mask[y * mask_stride + x] = kClaimed;
+        if (owners) owners[y * owner_stride + x] = id;
+      } else if (s == kLineMet) {
+        states[x] = kLine;
       } else {
-        if (py >= last_y) continue;
-        ny = py + 1, max_y = std::max(max_y, ny);
+        continue;
       }
-      if (d == back) continue;  // the pixel that claimed this one
-      uint32_t& m = mask[ny * mask_stride + nx];
-      const uint32_t rgb = m & 0xFFFFFFu;
-      if (rgb == 0xFFFFFFu) {
-        edges.push_back(TWsp::Create(nx, ny, 0));  // a cut line: copied, and stays white
-      } else if (rgb == (kClaimed & 0xFFFFFFu)) {
-        continue;  // claimed already
-      } else {
-        // Up and down, left and right are each other's way back (3 − d).
-        const uint32_t way_back = head == 0 ? 0u : static_cast<uint32_t>(3 - d + 1);
-        queue[tail++] =
-            way_back << 28 | static_cast<uint32_t>(ny) << 14 | static_cast<uint32_t>(nx);
-        m = kClaimed;
-        if (owners) owners[ny * owner_stride + nx] = id;
-      }
-      region[ny * region_stride + nx] = picture[ny * picture_stride + nx];
+      region[y * region_stride + x] = picture[y * picture_stride + x];
     }
-    if ((head & 1023) == 1023 && pulse) pulse->Pulse();
   }
-  // Every pixel written lies in the box together with the seed: each one was examined from a
-  // point that was, and the box takes in every examined point's changing coordinate.
-  dirty_x0_ = std::min(min_x, sx), dirty_x1_ = std::max(max_x, sx);
-  dirty_y0_ = std::min(min_y, sy), dirty_y1_ = std::max(max_y, sy);
+  std::vector<TWsp> edges(met);
+  for (size_t k = 0; k < met; ++k) {
+    edges[k] = TWsp::Create(static_cast<int32_t>(lines_met_[k] & 0x3FFFu),
+                            static_cast<int32_t>(lines_met_[k] >> 14), 0);
+  }
   _tempX = static_cast<float>(min_x), _tempY = static_cast<float>(min_y);
   _tempXX = static_cast<float>(max_x), _tempYY = static_cast<float>(max_y);
   _tempList = std::move(edges);
@@ -294,6 +327,7 @@ int TRozcinacz::potnij(int width, int height, int, int, int) {
   if (!ready_) return 0;
   ready_ = false;  // the working mask is used up by this cut
   const std::vector<TWsp> seeds = PieceSeeds(*tempMask, width, height, labels_);
+  states_ready_ = false;  // slivers may have become cut lines
   owner_.assign(static_cast<size_t>(tempMask->width) * static_cast<size_t>(tempMask->height), -1);
   for (const TWsp& seed : seeds) {
     Ref<TPuzel> piece = stworzPuzel(seed.x, seed.y);
