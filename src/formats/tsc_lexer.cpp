@@ -6,6 +6,8 @@
 // or malformed bytes) is copied.
 #include "formats/tsc_lexer.h"
 
+#include <bit>
+#include <cstring>
 #include <memory>
 
 #include "engine/files.h"
@@ -56,6 +58,25 @@ char32_t DecodeAt(const unsigned char* p, size_t n, size_t i, size_t& length) {
   if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0xFFFD;
   length = static_cast<size_t>(extra) + 1;
   return cp;
+}
+
+// Where the run of plain ASCII string characters starting at byte i ends: the first byte that
+// is the quote, a backslash, a line feed or beyond ASCII, or n. Eight bytes are looked at at
+// once where the text has them: a byte equal to c shows as a zero byte of the word XOR c, and
+// the lowest zero byte found that way is always a true one (the
+// lowest in memory, as the word is read little-endian).
+size_t PlainStringRunEnd(const unsigned char* p, size_t i, size_t n, unsigned char quote) {
+  constexpr uint64_t kOnes = 0x0101010101010101u, kHighs = 0x8080808080808080u;
+  auto zero_bytes = [](uint64_t v) { return (v - kOnes) & ~v & kHighs; };
+  for (; std::endian::native == std::endian::little && i + 8 <= n; i += 8) {
+    uint64_t word;
+    std::memcpy(&word, p + i, sizeof word);
+    const uint64_t stops = zero_bytes(word ^ (kOnes * quote)) | zero_bytes(word ^ (kOnes * '\\')) |
+                           zero_bytes(word ^ (kOnes * '\n')) | (word & kHighs);
+    if (stops != 0) return i + static_cast<size_t>(std::countr_zero(stops)) / 8;
+  }
+  while (i < n && p[i] < 0x80 && p[i] != quote && p[i] != '\\' && p[i] != '\n') ++i;
+  return i;
 }
 
 }  // namespace
@@ -306,10 +327,7 @@ void TTSCLexer::LexString(TSCScannedToken& token, char32_t quote) {
   for (;;) {
     if (at_end_) Fail("Unfinished string");
     // A run of plain ASCII characters is taken as it is.
-    size_t i = current_;
-    while (i < size && bytes_[i] < 0x80 && bytes_[i] != quote && bytes_[i] != '\\' &&
-           bytes_[i] != '\n')
-      ++i;
+    const size_t i = PlainStringRunEnd(bytes_, current_, size, static_cast<unsigned char>(quote));
     if (i > current_) {
       if (copy) copy->append(Stream.substr(current_, i - current_));
       StepTo(i);
