@@ -129,10 +129,10 @@ void TTSCParser::ParseKey(std::string_view name) {
     }
     const auto index = static_cast<size_t>(count);
     if (value.ID == TSC_NUMBER) {
-      key->Values.Set(index, std::string(value.Value));
+      key->Values.Set(index, value.Value);
       key->ValuesType.Set(index, TSC_VALUE_NUMBER);
     } else if (value.ID == TSC_STRING) {
-      key->Values.Set(index, std::string(value.Value));
+      key->Values.Set(index, value.Value);
       key->ValuesType.Set(index, TSC_VALUE_STRING);
     } else if (value.ID == TSC_IDENT) {
       const TTSCDefine* match = nullptr;
