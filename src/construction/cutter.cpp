@@ -238,7 +238,8 @@ PixmapRef TRozcinacz::stworzKrawedzieV(const TPixmap& region) {
   const int x0 = static_cast<int>(_tempX), x1 = static_cast<int>(_tempXX);
   const int y0 = static_cast<int>(_tempY), y1 = static_cast<int>(_tempYY);
   auto out = TPixmap::Create(std::abs(x1 - x0) + 1, std::abs(y1 - y0) + 1, PF_BGRA8888, 4);
-  out->ClearPixels(kKey);
+  // The rows below write every pixel of a box that is the right way round.
+  if (x1 < x0 || y1 < y0) out->ClearPixels(kKey);
   uint32_t prev = 0;
   for (int y = y0; y <= y1; ++y) {
     const uint32_t* src = region.Row32(y);
