@@ -77,6 +77,9 @@ class TRozcinacz : public TObject {
   // pixels) are first turned into cut-line pixels in the mask, so that they become part of the
   // pieces around them instead of pieces of their own.
   static std::vector<TWsp> PieceSeeds(TPixmap& working_mask, int width, int height);
+  // The same, labelling the regions in a buffer the caller keeps (its room is reused).
+  static std::vector<TWsp> PieceSeeds(TPixmap& working_mask, int width, int height,
+                                      std::vector<int32_t>& labels);
   void wylosuj();
   void stworzSasiadow();
   Ref<TSasiad> stworzSasiada(const TPuzel& a, const Ref<TPuzel>& b) const;
@@ -88,9 +91,20 @@ class TRozcinacz : public TObject {
   }
 
  private:
-  PixmapRef picture_;  // the picture as 32-bit pixels for the fill
-  PixmapRef region_;   // the region buffer, reused from piece to piece
+  // The state of each pixel for the fill, in a grid with a frame of kOutside round the picture.
+  enum : uint8_t { kFree, kLine, kTaken, kClaimedNow, kLineMet, kOutside };
+  void BuildStates();  // from the working mask
+
+  PixmapRef picture_;            // the picture as 32-bit pixels for the fill
+  bool picture_is_own_ = false;  // picture_ is the cutter's copy, not the caller's picture
+  PixmapRef region_;             // the region buffer, reused from piece to piece
   int dirty_x0_ = 0, dirty_y0_ = 0, dirty_x1_ = -1, dirty_y1_ = -1;  // written last time
+  std::vector<uint32_t> queue_;      // the fill's queue, kept for its room
+  std::vector<int32_t> labels_;      // the regions' labels while the seeds are found, likewise
+  std::vector<int32_t> owner_;       // the id of the piece that claimed each pixel in the last cut
+  std::vector<uint8_t> states_;      // the pixel states, row by row with the frame
+  bool states_ready_ = false;        // states_ matches the working mask
+  std::vector<uint32_t> lines_met_;  // cut-line pixels met by the fill, as queued points
   bool ready_ = false;
 };
 

@@ -227,7 +227,7 @@ std::optional<std::string> TryLoadText(const std::string& path) {
 std::string LoadText(const std::string& path) {
   std::optional<std::string> text = TryLoadText(path);
   if (!text) RaiseRuntimeError("could not open file: " + path);
-  return *text;
+  return std::move(*text);
 }
 
 std::string EncodeText(std::string&& text) {

@@ -1,6 +1,9 @@
 // UTF-8 encoding and decoding.
 #include "engine/utf8.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace orvela {
 
 std::u32string DecodeUtf8(std::string_view text) {
@@ -84,9 +87,15 @@ std::string EncodeUtf8(std::u32string_view text) {
 
 bool IsAscii(std::string_view text) {
   // No early exit: the loop runs over whole words at a time, and ASCII is the common case.
-  unsigned char seen = 0;
-  for (char c : text) seen |= static_cast<unsigned char>(c);
-  return seen < 0x80;
+  uint64_t seen = 0;
+  size_t i = 0;
+  for (; i + 8 <= text.size(); i += 8) {
+    uint64_t word;
+    std::memcpy(&word, text.data() + i, sizeof word);
+    seen |= word;
+  }
+  for (; i < text.size(); ++i) seen |= static_cast<unsigned char>(text[i]);
+  return (seen & 0x8080808080808080u) == 0;
 }
 
 int CharCount(std::string_view text) {

@@ -124,19 +124,24 @@ Ref<TTSCKey> TTSCFile::ResolveKey(const std::string& path, const std::string& na
 void TTSCFile::Load(const std::string& source) {
   KeyList.Clear();
   GroupList.Clear();
-  Lexer->Lex(source);
-  Read();
+  const std::string text = LoadText(source);
+  Print(source);
+  Read(text);
 }
 
 void TTSCFile::LoadFromText(const std::string& text) {
   KeyList.Clear();
   GroupList.Clear();
-  Lexer->LexText(text);
-  Read();
+  Read(text);
 }
 
-void TTSCFile::Read() {
-  Parser->Parse(Lexer->TokenList);
+void TTSCFile::Read(std::string_view text) {
+  struct Forget {
+    TTSCLexer& lexer;
+    ~Forget() { lexer.End(); }  // the text goes when the caller's reading ends
+  } forget{*Lexer};
+  Lexer->Begin(text);
+  Parser->Parse(*Lexer);
   // The parser's lists become the file's (moved: a file of thousands of keys is not copied).
   KeyList = std::move(Parser->KeyList);
   GroupList = std::move(Parser->GroupList);

@@ -5,6 +5,7 @@
 
 #include <set>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -98,7 +99,8 @@ class TTSCFile : public TObject {
   // SaveGroup, skipping (and adding to `written`) the comparison forms of paths already written.
   void SaveGroup(const TTSCGroup& group, const PathIndex& index, std::set<std::string>& written,
                  TSCTextWriter& writer) const;
-  void Read();  // parses the lexer's tokens into the lists
+  // Tokenizes and parses the text in one pass into the lists.
+  void Read(std::string_view text);
 };
 
 }  // namespace orvela

@@ -1,56 +1,65 @@
 // TTSCParser: the statement grammar of the TSC text (see tsc_parser.h).
 #include "formats/tsc_parser.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "engine/runtime_error.h"
 
 namespace orvela {
 
-void TTSCParser::Parse(const TList<TTSCToken>& tokens) {
+void TTSCParser::Parse(TTSCLexer& lexer) {
   KeyList.Clear();
   GroupList.Clear();
   DefineList.Clear();
-  TokenArray = tokens.ToArray();
+  key_block_.reset();
+  lexer_ = &lexer;
+  has_ahead_ = false;
   TokenPosition = 0;
-  CurrentToken = nullptr;
+  CurrentToken = TSCScannedToken();
+  last_line_ = last_char_ = 0;
   PathArray.fill(std::string());
   PathTop = 0;
-  while (static_cast<size_t>(TokenPosition) < TokenArray.size()) ParseStatement();
+  struct Detach {
+    TTSCParser& parser;
+    ~Detach() {
+      parser.lexer_ = nullptr;
+      parser.has_ahead_ = false;
+      parser.CurrentToken = TSCScannedToken();  // its text goes with the lexer's
+      parser.key_block_.reset();
+    }
+  } detach{*this};
+  while (LookAheadToken()) ParseStatement();
   PathArray.fill(std::string());
 }
 
-const Ref<TTSCToken>& TTSCParser::NextToken() {
-  if (static_cast<size_t>(TokenPosition) >= TokenArray.size()) FailAtEnd();
-  CurrentToken = TokenArray[static_cast<size_t>(TokenPosition)];
-  ++TokenPosition;
-  return CurrentToken;
+const TSCScannedToken* TTSCParser::ReadAhead() {
+  if (!lexer_ || !lexer_->Next(ahead_)) return nullptr;
+  has_ahead_ = true;
+  last_line_ = ahead_.Line;
+  last_char_ = ahead_.Char;
+  return &ahead_;
 }
 
-const Ref<TTSCToken>& TTSCParser::LookAheadToken() const {
-  static const Ref<TTSCToken> kNone;
-  if (static_cast<size_t>(TokenPosition) >= TokenArray.size()) return kNone;
-  return TokenArray[static_cast<size_t>(TokenPosition)];
-}
-
-const Ref<TTSCToken>& TTSCParser::ReadToken(int32_t kind) {
-  const Ref<TTSCToken>& token = NextToken();
-  if (token->ID != kind) {
+const TSCScannedToken& TTSCParser::ReadToken(int32_t kind) {
+  const TSCScannedToken& token = NextToken();
+  if (token.ID != kind) {
+    if (lexer_) lexer_->SkipRest();
     RaiseRuntimeError("ERROR: Expecting token \"" + TSCTokenKindName(kind) + "\" at line " +
-                      std::to_string(token->Line) + ", position " + std::to_string(token->Char));
+                      std::to_string(token.Line) + ", position " + std::to_string(token.Char));
   }
   return token;
 }
 
 void TTSCParser::ParseStatement() {
-  const TTSCToken& token = *NextToken();
+  const TSCScannedToken& token = NextToken();
   if (token.ID == TSC_HASH) {
     ParseDirective();
     return;
   }
   if (token.ID != TSC_IDENT) Fail("Unexpected " + TSCTokenKindName(token.ID));
-  const std::string& name = token.Value;
-  const TTSCToken& next = *NextToken();
+  const std::string_view name = token.Value;  // a piece of the text, which stays
+  const TSCScannedToken& next = NextToken();
   if (next.ID == TSC_OPEN_BRACE) {
     ParseGroup(name);
   } else if (next.ID == TSC_EQUALS) {
@@ -61,33 +70,32 @@ void TTSCParser::ParseStatement() {
 }
 
 void TTSCParser::ParseDirective() {
-  const TTSCToken& directive = *NextToken();
+  const TSCScannedToken& directive = NextToken();
   if (directive.ID != TSC_DEFINE) {
     Fail("Unknown directive \"" + TSCTokenKindName(directive.ID) + "\"");
   }
-  const std::string name = ReadToken(TSC_IDENT)->Value;
-  const Ref<TTSCToken> value = NextToken();
-  if (value->ID != TSC_STRING && value->ID != TSC_NUMBER && value->ID != TSC_IDENT) {
-    Fail("Unexpected token " + TSCTokenKindName(value->ID));
-  }
   auto define = std::make_shared<TTSCDefine>();
-  define->Ident = name;
-  define->Value = value->Value;
+  define->Ident = ReadToken(TSC_IDENT).Value;
+  const TSCScannedToken& value = NextToken();
+  if (value.ID != TSC_STRING && value.ID != TSC_NUMBER && value.ID != TSC_IDENT) {
+    Fail("Unexpected token " + TSCTokenKindName(value.ID));
+  }
+  define->Value = value.Value;
   DefineList.AddLast(define);
 }
 
-void TTSCParser::ParseGroup(const std::string& name) {
+void TTSCParser::ParseGroup(std::string_view name) {
   if (PathTop >= kTSCMaxDepth) {
     Fail("Too many nested groups (at most " + std::to_string(kTSCMaxDepth) + ")");
   }
   auto group = std::make_shared<TTSCGroup>();
-  group->Path = CurrentPath();
+  if (PathTop > 0) group->Path = PathArray[static_cast<size_t>(PathTop - 1)];
   group->Name = name;
   GroupList.AddLast(group);
   PathArray[static_cast<size_t>(PathTop)] = group->FullPath();
   ++PathTop;
   for (;;) {
-    const Ref<TTSCToken>& next = LookAheadToken();
+    const TSCScannedToken* next = LookAheadToken();
     if (!next) FailAtEnd();  // the tokens ran out before the "}"
     if (next->ID == TSC_CLOSE_BRACE) break;
     ParseStatement();
@@ -97,13 +105,25 @@ void TTSCParser::ParseGroup(const std::string& name) {
   ReadToken(TSC_CLOSE_BRACE);
 }
 
-void TTSCParser::ParseKey(const std::string& name) {
-  auto key = std::make_shared<TTSCKey>();
+Ref<TTSCKey> TTSCParser::NewKey() {
+  // Blocks grow with the file, so that a settings file of three keys makes a small one.
+  if (!key_block_ || key_block_->size() == key_block_->capacity()) {
+    const size_t size = key_block_ ? std::min<size_t>(key_block_->capacity() * 2, 1024) : 8;
+    key_block_ = std::make_shared<std::vector<TTSCKey>>();
+    key_block_->reserve(size);
+  }
+  key_block_->emplace_back();  // within the capacity: the keys already made stay where they are
+  return Ref<TTSCKey>(key_block_, &key_block_->back());
+}
+
+void TTSCParser::ParseKey(std::string_view name) {
+  Ref<TTSCKey> made = NewKey();
+  TTSCKey* const key = made.get();
   key->Name = name;
-  KeyList.AddLast(key);
+  KeyList.AddLast(std::move(made));
   int32_t count = 0;
   for (;;) {
-    const TTSCToken& value = *NextToken();
+    const TSCScannedToken& value = NextToken();
     if (count >= kTSCMaxValues) {
       Fail("Too many values in a key (at most " + std::to_string(kTSCMaxValues) + ")");
     }
@@ -115,9 +135,9 @@ void TTSCParser::ParseKey(const std::string& name) {
       key->Values.Set(index, value.Value);
       key->ValuesType.Set(index, TSC_VALUE_STRING);
     } else if (value.ID == TSC_IDENT) {
-      Ref<TTSCDefine> match;
+      const TTSCDefine* match = nullptr;
       for (const Ref<TTSCDefine>& define : DefineList) {
-        if (TSCSameName(define->Ident, value.Value)) match = define;  // the last one wins
+        if (TSCSameName(define->Ident, value.Value)) match = define.get();  // the last one wins
       }
       if (!match) Fail("Unexpected token " + TSCTokenKindName(value.ID));
       key->Values.Set(index, match->Value);
@@ -126,26 +146,23 @@ void TTSCParser::ParseKey(const std::string& name) {
       Fail("Unexpected token " + TSCTokenKindName(value.ID));
     }
     ++count;
-    const Ref<TTSCToken>& next = LookAheadToken();
+    const TSCScannedToken* next = LookAheadToken();
     if (!next || next->ID != TSC_COMMA) break;
     NextToken();
   }
   key->ValueCount = count;
-  key->Path = CurrentPath();
-}
-
-std::string TTSCParser::CurrentPath() const {
-  return PathTop == 0 ? std::string() : PathArray[static_cast<size_t>(PathTop - 1)];
+  if (PathTop > 0) key->Path = PathArray[static_cast<size_t>(PathTop - 1)];
 }
 
 void TTSCParser::FailAtEnd() const {
-  // Statements start only while tokens are left, so a last token always exists here.
-  const TTSCToken& last = *TokenArray.back();
-  RaiseTSCError("Unexpected end of file", last.Line, last.Char);
+  // Statements start only while tokens are left, so a last token always exists here, and the
+  // lexer has read the whole text.
+  RaiseTSCError("Unexpected end of file", last_line_, last_char_);
 }
 
 void TTSCParser::Fail(const std::string& message) const {
-  RaiseTSCError(message, CurrentToken->Line, CurrentToken->Char);
+  if (lexer_) lexer_->SkipRest();
+  RaiseTSCError(message, CurrentToken.Line, CurrentToken.Char);
 }
 
 }  // namespace orvela

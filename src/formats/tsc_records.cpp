@@ -51,7 +51,7 @@ std::string TSCFoldedName(const std::string& name) {
   return folded;
 }
 
-bool TSCSameName(const std::string& a, const std::string& b) {
+bool TSCSameName(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i) {
     if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;

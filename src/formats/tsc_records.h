@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -73,16 +74,18 @@ class TSCValueSlots {
     if (index == 0) return first_;
     return index <= rest_.size() ? rest_[index - 1] : kEmpty;
   }
-  // Stores the value at index; an index beyond the key's limit changes nothing.
-  void Set(size_t index, T value) {
+  // Stores the value at index; an index beyond the key's limit changes nothing. Takes whatever
+  // a T can be assigned from (a string's value as a view of the text, without a copy first).
+  template <typename V = T>
+  void Set(size_t index, V&& value) {
     if (index >= static_cast<size_t>(kTSCMaxValues)) return;
     held_ = std::max(held_, index + 1);
     if (index == 0) {
-      first_ = std::move(value);
+      first_ = std::forward<V>(value);
       return;
     }
     if (index > rest_.size()) rest_.resize(index);
-    rest_[index - 1] = std::move(value);
+    rest_[index - 1] = std::forward<V>(value);
   }
   // How many slots are held (the highest index set, plus one).
   size_t Held() const { return held_; }
@@ -112,7 +115,7 @@ class TTSCGroup : public TObject {
 };
 
 // Compares ASCII letters A–Z as a–z, every other byte exactly (paths, key and define names).
-bool TSCSameName(const std::string& a, const std::string& b);
+bool TSCSameName(std::string_view a, std::string_view b);
 // The name with ASCII letters A–Z as a–z: two names are the same name when these are equal.
 std::string TSCFoldedName(const std::string& name);
 

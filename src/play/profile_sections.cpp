@@ -70,37 +70,61 @@ int ProfileSections::GroupCount() const {
 ProfileSections::ProfileSections(const TList<TTSCKey>& keys) {
   // No number can be higher than the number of keys and still belong to a complete section.
   const int limit = keys.Count();
-  const std::string* last_path = nullptr;  // keys come in runs of one path: folded once a run
-  std::string path;
+  // Keys come in runs of one path: the path is folded, and its section found, once a run.
+  enum Section { kOther, kProfile, kLines, kPieces, kGroups, kGroup };
+  const std::string* last_path = nullptr;
+  Section section = kOther;
+  Group* group = nullptr;  // the group of a kGroup run
   for (const Ref<TTSCKey>& ref : keys) {
     const TTSCKey* key = ref.get();
     if (!last_path || *last_path != key->Path) {
-      path = TSCFoldedName(key->Path);
+      const std::string path = TSCFoldedName(key->Path);
       last_path = &key->Path;
+      section = kOther;
+      if (path == "profile") {
+        section = kProfile;
+      } else if (path == "profile::lines") {
+        section = kLines;
+      } else if (path == "profile::puzzels") {
+        section = kPieces;
+      } else if (path == "profile::groups") {
+        section = kGroups;
+      } else if (path.rfind("profile::groups::", 0) == 0) {
+        if (const auto a = KeyNumber(path.substr(17), 'g', limit)) {
+          section = kGroup;
+          if (groups.size() <= static_cast<size_t>(*a)) groups.resize(static_cast<size_t>(*a) + 1);
+          group = &groups[static_cast<size_t>(*a)];
+        }
+      }
     }
+    if (section == kOther) continue;
     const std::string folded = TSCFoldedName(key->Name);
-    if (path == "profile") {
-      if (folded == "name") First(this->name, key);
-      if (folded == "gfxurl") First(picture, key);
-      if (folded == "level") First(level, key);
-      if (folded == "wh") First(cell, key);
-      if (folded == "time") First(time, key);
-    } else if (path == "profile::lines") {
-      if (folded == "ilosc") First(lines.count, key);
-      if (const auto n = KeyNumber(folded, 'l', limit)) Place(lines.keys, *n, key);
-    } else if (path == "profile::puzzels") {
-      if (folded == "ilosc") First(pieces.count, key);
-      if (const auto n = KeyNumber(folded, 'p', limit)) Place(pieces.keys, *n, key);
-    } else if (path == "profile::groups") {
-      if (folded == "ilosc") First(group_count, key);
-    } else if (path.rfind("profile::groups::", 0) == 0) {
-      const auto a = KeyNumber(path.substr(17), 'g', limit);
-      if (!a) continue;
-      if (groups.size() <= static_cast<size_t>(*a)) groups.resize(static_cast<size_t>(*a) + 1);
-      Group& group = groups[static_cast<size_t>(*a)];
-      if (folded == "pos") First(group.pos, key);
-      if (folded == "ilosc") First(group.members.count, key);
-      if (const auto m = KeyNumber(folded, 'p', limit)) Place(group.members.keys, *m, key);
+    switch (section) {
+      case kProfile:
+        if (folded == "name") First(this->name, key);
+        if (folded == "gfxurl") First(picture, key);
+        if (folded == "level") First(level, key);
+        if (folded == "wh") First(cell, key);
+        if (folded == "time") First(time, key);
+        break;
+      case kLines:
+        if (folded == "ilosc") First(lines.count, key);
+        if (const auto n = KeyNumber(folded, 'l', limit)) Place(lines.keys, *n, key);
+        break;
+      case kPieces:
+        if (folded == "ilosc") First(pieces.count, key);
+        if (const auto n = KeyNumber(folded, 'p', limit)) Place(pieces.keys, *n, key);
+        break;
+      case kGroups:
+        if (folded == "ilosc") First(group_count, key);
+        break;
+      case kGroup:
+        if (folded == "pos") First(group->pos, key);
+        if (folded == "ilosc") First(group->members.count, key);
+        if (const auto m = KeyNumber(folded, 'p', limit)) Place(group->members.keys, *m, key);
+        break;
+      case kOther:
+        break;
     }
   }
 }

@@ -14,10 +14,6 @@ namespace orvela {
 
 namespace {
 
-// The bar (its buttons and the clock) is drawn over the background and under the pieces; an
-// entry reaching into its band must be drawn after it, so it cannot rest in the layer.
-constexpr float kBarBottom = 32;
-
 uint64_t FloatBits(float value) {
   return std::bit_cast<uint32_t>(value);
 }
@@ -45,6 +41,8 @@ bool TPuzzelGame::restsStill(const TObject& entry) const {
     // A visible or rising shadow, a blinking hint mark or a reach into the bar's band.
     if (DrawsAnything(piece._shadowAlpha, blend) || piece._dShadowAlpha != 0) return false;
     if (piece._oznaczony) return false;
+    // The bar is drawn over the background and under the pieces: an entry reaching into its
+    // band must be drawn after it, so it cannot rest in the layer.
     const float height = piece.img ? static_cast<float>(piece.img->height) * _scale : 0.0f;
     return piece.y >= kBarBottom || piece.y + height <= 0;
   };
