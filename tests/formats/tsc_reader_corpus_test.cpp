@@ -132,7 +132,9 @@ TEST(TSCReaderCorpus, EveryTextReadsAsBefore) {
   for (size_t i = 0; i < std::size(files); ++i) {
     EXPECT_EQ(got[i], files[i].hash) << files[i].path << ": 0x" << std::hex << got[i];
   }
-  EXPECT_EQ(fragments.value(), 0x90deda25a28e4a58ull)
+  // Reader errors write control characters out ("\x0D" rather than a raw carriage return), so
+  // the random texts' errors read differently from the first one-pass reader's.
+  EXPECT_EQ(fragments.value(), 0x9cbc10e98e878df2ull)
       << "random texts: 0x" << std::hex << fragments.value();
 }
 
