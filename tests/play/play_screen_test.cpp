@@ -100,8 +100,9 @@ TEST_F(PlayLoopTest, APressOnEmptyTableStartsARubberBand) {
 }
 
 TEST_F(PlayLoopTest, ABarClickIsTheButtonsAloneAndNothingComesToRestOverTheBar) {
-  const auto [hint_x, hint_y] = Bar(2);
-  const auto [ghost_x, ghost_y] = Bar(5);
+  // Plain values: clang 14 cannot capture structured bindings in the lambda below.
+  const int hint_x = Bar(2).first, hint_y = Bar(2).second;
+  const int ghost_x = Bar(5).first, ghost_y = Bar(5).second;
   Piece(0)->x = static_cast<float>(hint_x - 30), Piece(0)->y = 0;  // under the hint button
   const Ref<TPuzel> piece = Piece(5);
   RunPlay([&](int frame) {
