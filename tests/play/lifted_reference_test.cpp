@@ -44,13 +44,16 @@ class LiftedReferenceTest : public PlayTest {
     }
   }
 
-  // Clicks at (x, y) to pick up what lies there, carries it to (to_x, to_y), waits for the
-  // shadow and compares the rectangle round the carried pieces (grown by the shadow's reach).
-  void LiftAndCompare(int x, int y, int to_x, int to_y, const std::string& name) {
+  // Clicks the middle of the piece to pick up what lies there, carries it to (300, 250),
+  // waits for the shadow and compares the rectangle round the carried pieces (grown by the
+  // shadow's reach).
+  void LiftAndCompare(const TPuzel& at, const std::string& name) {
+    const int x = static_cast<int>(at.x) + at.img->width / 2;
+    const int y = static_cast<int>(at.y) + at.img->height / 2;
     RunPlay([&](int frame) {
       if (frame == kIn) Press(x, y);
       if (frame == kIn + 1) Release();
-      if (frame == kIn + 2) MoveTo(to_x, to_y);
+      if (frame == kIn + 2) MoveTo(300, 250);
       if (frame < kIn + 40) return;
       ASSERT_TRUE(play->puzel) << "nothing was picked up at (" << x << ", " << y << ")";
       int left = 800, top = 600, right = 0, bottom = 0;
@@ -68,13 +71,11 @@ class LiftedReferenceTest : public PlayTest {
     });
   }
 
-  static constexpr int kIn = 22;  // the screen has faded in
+  static constexpr int kIn = kFadedIn;
 };
 
 TEST_F(LiftedReferenceTest, ALiftedPieceCastsItsShadow) {
-  const Ref<TPuzel> piece = play->listaPomocnicza.First();
-  LiftAndCompare(static_cast<int>(piece->x) + piece->img->width / 2,
-                 static_cast<int>(piece->y) + piece->img->height / 2, 300, 250, "lifted-piece");
+  LiftAndCompare(*play->listaPomocnicza.First(), "lifted-piece");
 }
 
 TEST_F(LiftedReferenceTest, ALiftedGroupCastsTheShadowsOfAllItsPieces) {
@@ -86,8 +87,7 @@ TEST_F(LiftedReferenceTest, ALiftedGroupCastsTheShadowsOfAllItsPieces) {
   Drop(neighbour);
   ASSERT_TRUE(GroupOf(first->id));
   TSpark::destroyAll();
-  LiftAndCompare(static_cast<int>(first->x) + first->img->width / 2,
-                 static_cast<int>(first->y) + first->img->height / 2, 300, 250, "lifted-group");
+  LiftAndCompare(*first, "lifted-group");
 }
 
 }  // namespace

@@ -74,11 +74,19 @@ class PlayTest : public HeadlessTest {
   // Carries the piece or group and drops it as a click would.
   void Drop(const Ref<TObject>& carried);
   GroupRef GroupOf(int id) const { return play->_wGrupie(*Piece(id)); }
+  // Lays the pieces out apart in rows of six, `step` pixels from one to the next.
+  void SpreadInRows(float step, float left) {
+    for (int id = 0; id < play->listaPomocnicza.Count(); ++id) {
+      Piece(id)->x = step * static_cast<float>(id % 6) + left;
+      Piece(id)->y = 150.0f * static_cast<float>(id / 6) + 100;
+    }
+  }
 
   // Runs the play screen's loop, calling on_frame(n) after every shown frame until the loop
   // ends or StopPlay() is called.
   int RunPlay(const std::function<void(int frame)>& on_frame);
   [[noreturn]] static void StopPlay();
+  static constexpr int kFadedIn = 22;  // the frame by which the play screen has faded in
   // Input read by the next frame.
   void MoveTo(int x, int y) { platform().QueueMouseMove(x, y); }
   void Press(int x, int y);

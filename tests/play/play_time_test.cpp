@@ -53,12 +53,17 @@ class PauseTest : public PlayTest {
  protected:
   PauseTest() {
     MakePuzzle(4, 3, 60, 0, 0);
-    for (int id = 0; id < 12; ++id) {
-      Piece(id)->x = 100.0f * (id % 6) + 20;
-      Piece(id)->y = 150.0f * static_cast<float>(id / 6) + 100;
+    SpreadInRows(100, 20);
+  }
+  static constexpr int kIn = kFadedIn;
+  // Drops pieces 1 .. end - 1 each at its place beside piece 0: one join a drop.
+  void JoinUpTo(int end) {
+    for (int id = 1; id < end; ++id) {
+      PlaceBeside(Piece(id), Piece(0));
+      Drop(Piece(id));
+      EXPECT_EQ(play->progress(), std::make_pair(id, 11)) << id;
     }
   }
-  static constexpr int kIn = 22;
 };
 
 TEST_F(PauseTest, PAndAFocusLossPauseTheClockAndAClickOrPGoesOnPickingNothingUp) {
@@ -109,12 +114,7 @@ TEST_F(PauseTest, ProgressCountsEveryJoinAndTheWinHandsOverItsTime) {
   play->setPlaySeconds(75);
   EXPECT_EQ(play->progress(), std::make_pair(0, 11));
   services.finish_time = {90, true};
-  // The pieces lie apart; each is dropped at its place beside the first piece, one join a drop.
-  for (int id = 1; id < 12; ++id) {
-    PlaceBeside(Piece(id), Piece(0));
-    Drop(Piece(id));
-    EXPECT_EQ(play->progress(), std::make_pair(id, 11)) << id;
-  }
+  JoinUpTo(12);
   EXPECT_EQ(play->_stan, "WIN");
   EXPECT_EQ(services.recorded, std::vector<int>{75});
   EXPECT_TRUE(play->winTime.timed);
@@ -127,20 +127,14 @@ TEST_F(PauseTest, ProgressCountsEveryJoinAndTheWinHandsOverItsTime) {
 
 TEST_F(PauseTest, AGameSavedBeforeTheTimeWasKeptRecordsNone) {
   play->clockComplete = false;
-  for (int id = 1; id < 12; ++id) {
-    PlaceBeside(Piece(id), Piece(0));
-    Drop(Piece(id));
-  }
+  JoinUpTo(12);
   EXPECT_EQ(play->_stan, "WIN");
   EXPECT_TRUE(services.recorded.empty());
   EXPECT_FALSE(play->winTime.timed);
 }
 
 TEST_F(PauseTest, SortUpKeepsTheJoinsMadeAndRecordsNoTime) {
-  for (int id : {1, 2}) {
-    PlaceBeside(Piece(id), Piece(0));
-    Drop(Piece(id));
-  }
+  JoinUpTo(3);
   play->messageWindow = nullptr;  // no question: straight to the flight
   play->_uluz();
   EXPECT_EQ(play->_stan, "AUTO");

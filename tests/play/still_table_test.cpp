@@ -3,6 +3,9 @@
 // table changes.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <map>
+
 #include "engine/still_layer.h"
 #include "play_support.h"
 
@@ -13,10 +16,7 @@ class StillTableTest : public PlayTest {
  protected:
   StillTableTest() : PlayTest(true) {
     MakePuzzle(4, 3, 60, 0, 0);
-    for (int id = 0; id < 12; ++id) {
-      Piece(id)->x = 110.0f * (id % 6) + 30;
-      Piece(id)->y = 150.0f * static_cast<float>(id / 6) + 100;
-    }
+    SpreadInRows(110, 30);
   }
   ~StillTableTest() override { AllowStillLayers(true); }
 
@@ -35,7 +35,7 @@ class StillTableTest : public PlayTest {
     EXPECT_EQ(differing, 0) << "frame " << frame;
   }
 
-  static constexpr int kIn = 22;  // the screen has faded in
+  static constexpr int kIn = kFadedIn;
 };
 
 TEST_F(StillTableTest, EveryFrameLooksAsDrawnWithoutTheLayer) {
@@ -44,63 +44,27 @@ TEST_F(StillTableTest, EveryFrameLooksAsDrawnWithoutTheLayer) {
   RunPlay([&](int frame) {
     if (frame >= kIn - 2) ExpectSameWithoutLayer(frame);
     const int x = static_cast<int>(low->x), y = static_cast<int>(low->y);
-    switch (frame - kIn) {
-      case 0:
-        MoveTo(x + 20, y + 20);
-        break;  // hover
-      case 2:
-        Press(x + 20, y + 20);
-        break;  // a piece low in the list picked up
-      case 3:
-        Release();
-        break;
-      case 5:
-        MoveTo(420, 470);
-        break;
-      case 9:
-        Press(420, 470);
-        break;  // and put down: its shadow fades on top
-      case 10:
-        Release();
-        break;
-      case 20:
-        play->checkGhost();
-        break;
-      case 24:
-        Press(static_cast<int>(high->x) + 5, static_cast<int>(high->y) + 5);
-        break;
-      case 25:
-        Release();
-        break;
-      case 27:
-        MoveTo(200, 520);
-        break;
-      case 30:
-        Press(200, 520);
-        break;
-      case 31:
-        Release();
-        break;
-      case 34:
-        play->_giveHint();
-        break;  // two pieces blink
-      case 40:
-        Press(790, 590);
-        break;  // a rubber band over most of the table
-      case 41:
-        MoveTo(5, 60);
-        break;
-      case 43:
-        Release();
-        break;
-      case 45:
-        MoveTo(300, 300);
-        break;
-      case 50:
-        StopPlay();
-      default:
-        break;
-    }
+    const std::map<int, std::function<void()>> steps = {
+        {0, [&] { MoveTo(x + 20, y + 20); }},  // hover
+        {2, [&] { Press(x + 20, y + 20); }},   // a piece low in the list picked up
+        {3, [&] { Release(); }},
+        {5, [&] { MoveTo(420, 470); }},
+        {9, [&] { Press(420, 470); }},  // and put down: its shadow fades on top
+        {10, [&] { Release(); }},
+        {20, [&] { play->checkGhost(); }},
+        {24, [&] { Press(static_cast<int>(high->x) + 5, static_cast<int>(high->y) + 5); }},
+        {25, [&] { Release(); }},
+        {27, [&] { MoveTo(200, 520); }},
+        {30, [&] { Press(200, 520); }},
+        {31, [&] { Release(); }},
+        {34, [&] { play->_giveHint(); }},  // two pieces blink
+        {40, [&] { Press(790, 590); }},    // a rubber band over most of the table
+        {41, [&] { MoveTo(5, 60); }},
+        {43, [&] { Release(); }},
+        {45, [&] { MoveTo(300, 300); }},
+        {50, [&] { StopPlay(); }},
+    };
+    if (const auto step = steps.find(frame - kIn); step != steps.end()) step->second();
   });
 }
 

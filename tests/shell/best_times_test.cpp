@@ -22,6 +22,7 @@ using testing::WriteBytes;
 
 class BestTimesTest : public GameTest {
  protected:
+  BestTimesTest() { fs::create_directories(UserDir() + "/data"); }
   std::string FilePath() const { return UserDir() + "/data/besttimes.tsc"; }
   // Runs the game to the chooser and returns its dump.
   std::string ChooserDump() {
@@ -40,7 +41,6 @@ class BestTimesTest : public GameTest {
 };
 
 TEST_F(BestTimesTest, OnlyABetterTimeIsKeptAndANewRunReadsItBack) {
-  fs::create_directories(UserDir() + "/data");
   struct Step {
     const char* picture;
     int seconds;
@@ -68,7 +68,6 @@ TEST_F(BestTimesTest, OnlyABetterTimeIsKeptAndANewRunReadsItBack) {
 }
 
 TEST_F(BestTimesTest, TimesNoGameCouldMakeAreLeftOut) {
-  fs::create_directories(UserDir() + "/data");
   WriteBytes(FilePath(),
              "best{\n\tobr1=-4.0\n\tOBR4=61.0\n\tobr3=\"soon\"\n\tobr2=99999999999.0\n}\n");
   EXPECT_EQ(ChooserDump(), "{\"screen\": \"chooser\", \"best\": [null, 61, null, null]}\n");
@@ -76,7 +75,6 @@ TEST_F(BestTimesTest, TimesNoGameCouldMakeAreLeftOut) {
 }
 
 TEST_F(BestTimesTest, ABrokenFileIsKeptAsideWithOneMessageAndTheTimesStartAfresh) {
-  fs::create_directories(UserDir() + "/data");
   WriteBytes(FilePath(), "best{ obr1=12; ");
   EXPECT_EQ(ChooserDump(), "{\"screen\": \"chooser\", \"best\": [null, null, null, null]}\n");
   EXPECT_EQ(ReadBytes(FilePath() + ".broken"), "best{ obr1=12; ");
