@@ -10,6 +10,7 @@
 #include <chrono>
 #include <cmath>
 #include <filesystem>
+#include <fstream>
 #include <optional>
 #include <set>
 #include <string>
@@ -283,7 +284,7 @@ class PointerRecorder : public InputSink {
   void OnChar(char32_t) override {}
   void OnMouseButton(int, bool) override {}
   void OnMouseMove(int x, int y) override { x_ = x, y_ = y; }
-  void OnFocusChange() override {}
+  void OnFocusChange(bool) override {}
   void OnQuitRequest() override {}
   int x_ = -1000, y_ = -1000;
 };
@@ -352,7 +353,7 @@ TEST(SdlDisplayTest, AtAnyWindowSizeThePointerMapsToTheCanvasPixelDrawnUnderIt) 
       white.x = static_cast<float>(x), white.y = static_cast<float>(y);
       renderer.DrawQuad(white);
     }
-    renderer.Flush();
+    renderer.FinishFrame(true);  // the frame recorder holds draws until the frame ends
     for (const Probe& p : c.probes) {
       const bool corner =
           (p.canvas_x == 0 && p.canvas_y == 0) || (p.canvas_x == 799 && p.canvas_y == 599);
@@ -361,6 +362,39 @@ TEST(SdlDisplayTest, AtAnyWindowSizeThePointerMapsToTheCanvasPixelDrawnUnderIt) 
     }
     platform.Present(false);
   }
+}
+
+// Whether a GL driver is mapped into this process.
+bool GlDriverLoaded() {
+  std::ifstream maps("/proc/self/maps");
+  std::string line;
+  while (std::getline(maps, line)) {
+    if (line.find("_dri.so") != std::string::npos || line.find("libGLX") != std::string::npos ||
+        line.find("libEGL") != std::string::npos) {
+      return true;
+    }
+  }
+  return false;
+}
+
+TEST(SdlDisplayTest, TheSoftwareRendererShowsItsFramesWithoutAGlDriver) {
+  if (!std::ifstream("/proc/self/maps")) GTEST_SKIP() << "no /proc here";
+  if (GlDriverLoaded()) GTEST_SKIP() << "an earlier test of this process loaded one";
+  const DriverAllocations drivers;
+  const ScopedEnv driver("SDL_VIDEODRIVER", "offscreen"), render("SDL_RENDER_DRIVER", "software"),
+      accelerated("SDL_FRAMEBUFFER_ACCELERATION", std::nullopt);
+  SdlPlatform platform;
+  DisplayMode mode;
+  if (!platform.OpenDisplay(mode)) GTEST_SKIP() << "this SDL has no offscreen driver";
+  Renderer& renderer = *platform.GetRenderer();
+  renderer.Clear();
+  QuadDraw white;
+  white.src_w = white.src_h = 1;
+  renderer.DrawQuad(white);
+  renderer.FinishFrame(true);
+  platform.Present(false);
+  EXPECT_EQ(OutputPixel(platform, 0, 0), 0xFFFFFFu);
+  EXPECT_FALSE(GlDriverLoaded());
 }
 
 TEST(SdlDisplayTest, SwitchingToFullScreenAndBackKeepsTheCanvasAndItsPictures) {
