@@ -247,12 +247,16 @@ bool SdlRenderer::SetTarget(Texture* target) {
   if (target) {
     auto* t = static_cast<SdlTexture*>(target);
     if (!t->target || t->renderer != renderer_ || !t->texture) return false;
+    // Draws land scaled to the window's pixels; an offscreen canvas of the canvas's size
+    // would hold them only where the window shows the canvas pixel for pixel. Elsewhere the
+    // caller draws straight to the window instead.
+    const CanvasFit fit = CurrentFit();
+    if (fit.scale != 1.0f || fit.left != 0 || fit.top != 0) return false;
     canvas = t->texture;
   }
   if (canvas == target_) return true;
   if (SDL_SetRenderTarget(renderer_, canvas) != 0) return false;
-  target_ = canvas;
-  if (!canvas) SDL_RenderSetLogicalSize(renderer_, width_, height_);  // the window's scaling
+  target_ = canvas;  // back on the window, SDL restores its own viewport and scale
   return true;
 }
 

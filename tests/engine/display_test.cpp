@@ -397,6 +397,34 @@ TEST(SdlDisplayTest, TheSoftwareRendererShowsItsFramesWithoutAGlDriver) {
   EXPECT_FALSE(GlDriverLoaded());
 }
 
+TEST(SdlDisplayTest, AfterAnOffscreenCanvasAScaledWindowIsDrawnAtItsOwnScale) {
+  const DriverAllocations drivers;
+  const ScopedEnv driver("SDL_VIDEODRIVER", "offscreen"), render("SDL_RENDER_DRIVER", "software");
+  SdlPlatform platform;
+  DisplayMode mode;  // 800 x 600
+  if (!platform.OpenDisplay(mode)) GTEST_SKIP() << "this SDL has no offscreen driver";
+  Renderer& renderer = *platform.GetRenderer();
+  const std::unique_ptr<Texture> layer = renderer.CreateTarget(800, 600);
+  if (!layer) GTEST_SKIP() << "this renderer cannot draw offscreen";
+  EXPECT_TRUE(renderer.SetTarget(layer.get()));
+  EXPECT_TRUE(renderer.SetTarget(nullptr));
+  SDL_SetWindowSize(platform.Window(), 1600, 1200);
+  // At twice the size the canvas's pixels are not the window's: no offscreen canvas then.
+  EXPECT_FALSE(renderer.SetTarget(layer.get()));
+  renderer.Clear();
+  QuadDraw white;
+  white.src_w = white.src_h = 1;
+  white.x = 799, white.y = 599;
+  renderer.DrawQuad(white);
+  renderer.FinishFrame(true);
+  EXPECT_EQ(OutputPixel(platform, 1598, 1198), 0xFFFFFFu);
+  EXPECT_EQ(OutputPixel(platform, 1599, 1199), 0xFFFFFFu);
+  EXPECT_EQ(OutputPixel(platform, 1597, 1197), 0u);
+  SDL_SetWindowSize(platform.Window(), 800, 600);
+  EXPECT_TRUE(renderer.SetTarget(layer.get()));
+  EXPECT_TRUE(renderer.SetTarget(nullptr));
+}
+
 TEST(SdlDisplayTest, SwitchingToFullScreenAndBackKeepsTheCanvasAndItsPictures) {
   const DriverAllocations drivers;
   const ScopedEnv driver("SDL_VIDEODRIVER", "offscreen"), render("SDL_RENDER_DRIVER", "software");
