@@ -227,6 +227,40 @@ TEST(SdlDisplayTest, TheRendererBlendsBatchesAndReadsBack) {
   EXPECT_EQ(at(44, 20), 0u);
 }
 
+TEST(SdlDisplayTest, MaskedDrawingWritesSolidWhereTheTextureIsOpaqueEnough) {
+  const DriverAllocations drivers;
+  const ScopedEnv driver("SDL_VIDEODRIVER", "offscreen"), render("SDL_RENDER_DRIVER", "software");
+  SdlPlatform platform;
+  DisplayMode mode;
+  mode.width = 64;
+  mode.height = 48;
+  if (!platform.OpenDisplay(mode)) GTEST_SKIP() << "this SDL has no offscreen driver";
+  Renderer& renderer = *platform.GetRenderer();
+  // Left half nearly opaque, right half nearly clear; the texture's pixels live only in SDL.
+  auto picture = TPixmap::Create(8, 8, PF_BGRA8888, 4);
+  for (int y = 0; y < 8; ++y) {
+    for (int x = 0; x < 8; ++x) picture->Row32(y)[x] = x < 4 ? 0xC000FF00u : 0x400000FFu;
+  }
+  const std::unique_ptr<Texture> texture = renderer.CreateTexture(picture, false);
+  picture->ClearPixels(0);
+  renderer.Clear();
+  QuadDraw quad;
+  quad.texture = texture.get();
+  quad.src_w = quad.src_h = 8;
+  quad.x = 8, quad.y = 8;
+  quad.blend = 1;
+  renderer.DrawQuad(quad);
+  quad.x = 24;
+  quad.alpha = 0.6f;  // 0.6 × 0xC0 falls short of one half: nothing drawn
+  renderer.DrawQuad(quad);
+  const PixmapRef pixels = renderer.ReadPixels(0, 0, 64, 48);
+  auto at = [&](int x, int y) { return pixels->Row32(y)[x] & 0xFFFFFFu; };
+  EXPECT_EQ(at(9, 9), 0x00FF00u);
+  EXPECT_EQ(at(14, 9), 0u);
+  EXPECT_EQ(at(25, 9), 0u);
+  EXPECT_EQ(at(30, 9), 0u);
+}
+
 TEST(SdlDisplayTest, ThePerUserFolderIsNeverTheRoot) {
   const ScopedEnv xdg("XDG_DATA_HOME", std::nullopt);
   {
