@@ -26,8 +26,8 @@ enum ImageFlags : int {
 // The backend side of one frame; made lazily by the drawing code.
 struct ImageFrameCache {
   uint64_t renderer_id = 0;  // which renderer the textures belong to (0 = none yet)
-  std::vector<std::unique_ptr<Texture>> levels;  // level 0 = full size, then halved copies
-  std::vector<PixmapRef> level_pixels;           // the pixel buffers the levels were made from
+  // Level 0 = full size, then halved copies; the renderer keeps whatever pixels it needs.
+  std::vector<std::unique_ptr<Texture>> levels;
 };
 
 class TImage : public TObject {

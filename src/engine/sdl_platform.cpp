@@ -126,6 +126,15 @@ bool UsableVideoDriver(const std::string& driver, const std::string& asked) {
   }
 }
 
+namespace {
+
+// Video drivers that show a window's own pixels without a GPU renderer of SDL's.
+bool PresentsWindowPixels(const std::string& driver) {
+  return SameAsciiName(driver, "x11") || SameAsciiName(driver, "offscreen");
+}
+
+}  // namespace
+
 bool SdlPlatform::OpenDisplay(const DisplayMode& mode) {
   if (!video_ready_) {
     // No display is the caller's one message to give; SDL's reason adds nothing for the player.
@@ -137,6 +146,12 @@ bool SdlPlatform::OpenDisplay(const DisplayMode& mode) {
       return false;
     }
     video_ready_ = true;
+    // SDL's software renderer draws into the window's pixels; by default SDL then shows them
+    // through a GPU renderer of its own, which on a machine without a working graphics driver
+    // loads a software GL (tens of MB and its shader compiler) and redraws the whole window
+    // on it every frame. Where the video driver puts a window's pixels on screen itself, that
+    // detour is left out (an SDL_FRAMEBUFFER_ACCELERATION in the environment still decides).
+    if (PresentsWindowPixels(driver)) SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   }
   if (!mode.title.empty()) title_ = mode.title;
   const Uint32 fullscreen = mode.fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0;

@@ -7,12 +7,12 @@
 
 namespace orvela {
 
-// An image frame's SDL texture, with the thresholded copies made for masked drawing.
+// An image frame's SDL texture (SDL holds the only copy of its pixels), with the thresholded
+// copies made for masked drawing.
 struct SdlTexture : Texture {
   std::weak_ptr<bool> renderer_alive;
   SDL_Renderer* renderer = nullptr;
   SDL_Texture* texture = nullptr;
-  PixmapRef pixels;  // kept to make the thresholded copies masked drawing needs
   bool filtered = false;
   bool target = false;                              // an offscreen canvas (CreateTarget)
   mutable std::map<uint32_t, SDL_Texture*> masked;  // texel alpha threshold -> copy
@@ -82,7 +82,6 @@ std::unique_ptr<Texture> SdlRenderer::CreateTexture(const PixmapRef& bgra, bool 
   auto texture = std::make_unique<SdlTexture>();
   texture->renderer_alive = alive_;
   texture->renderer = renderer_;
-  texture->pixels = bgra;
   texture->filtered = filtered;
   texture->width = bgra->width;
   texture->height = bgra->height;
@@ -247,12 +246,16 @@ bool SdlRenderer::SetTarget(Texture* target) {
   if (target) {
     auto* t = static_cast<SdlTexture*>(target);
     if (!t->target || t->renderer != renderer_ || !t->texture) return false;
+    // Draws land scaled to the window's pixels; an offscreen canvas of the canvas's size
+    // would hold them only where the window shows the canvas pixel for pixel. Elsewhere the
+    // caller draws straight to the window instead.
+    const CanvasFit fit = CurrentFit();
+    if (fit.scale != 1.0f || fit.left != 0 || fit.top != 0) return false;
     canvas = t->texture;
   }
   if (canvas == target_) return true;
   if (SDL_SetRenderTarget(renderer_, canvas) != 0) return false;
-  target_ = canvas;
-  if (!canvas) SDL_RenderSetLogicalSize(renderer_, width_, height_);  // the window's scaling
+  target_ = canvas;  // back on the window, SDL restores its own viewport and scale
   return true;
 }
 
@@ -267,8 +270,9 @@ void SdlRenderer::Present(bool vsync) {
 
 SDL_Texture* SdlRenderer::Masked(const SdlTexture& t, uint32_t threshold) {
   if (auto it = t.masked.find(threshold); it != t.masked.end()) return it->second;
-  if (!t.pixels) return t.texture;  // an offscreen canvas is opaque: nothing to threshold
-  auto copy = t.pixels->Copy();
+  if (t.target) return t.texture;  // an offscreen canvas is opaque: nothing to threshold
+  const PixmapRef copy = TexturePixels(t);
+  if (!copy) return t.texture;
   for (int y = 0; y < copy->height; ++y) {
     uint32_t* row = copy->Row32(y);
     for (int x = 0; x < copy->width; ++x) {
@@ -278,6 +282,31 @@ SDL_Texture* SdlRenderer::Masked(const SdlTexture& t, uint32_t threshold) {
   SDL_Texture* texture = MakeSdlTexture(renderer_, *copy, t.filtered);
   t.masked[threshold] = texture;
   return texture;
+}
+
+PixmapRef SdlRenderer::TexturePixels(const SdlTexture& t) {
+  Flush();
+  SDL_Texture* canvas = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888,
+                                          SDL_TEXTUREACCESS_TARGET, t.width, t.height);
+  if (!canvas) return nullptr;
+  PixmapRef pixels;
+  if (SDL_SetRenderTarget(renderer_, canvas) == 0) {
+    // Copied texel for texel, alpha included.
+    SDL_SetTextureBlendMode(t.texture, SDL_BLENDMODE_NONE);
+    SDL_SetTextureColorMod(t.texture, 255, 255, 255);
+    SDL_SetTextureAlphaMod(t.texture, 255);
+    SDL_SetTextureScaleMode(t.texture, SDL_ScaleModeNearest);
+    SDL_RenderCopy(renderer_, t.texture, nullptr, nullptr);
+    pixels = TPixmap::Create(t.width, t.height, PF_BGRA8888, 4);
+    if (SDL_RenderReadPixels(renderer_, nullptr, SDL_PIXELFORMAT_ARGB8888, pixels->pixels,
+                             pixels->pitch) != 0) {
+      pixels = nullptr;
+    }
+    SDL_SetTextureScaleMode(t.texture, t.filtered ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
+  }
+  SDL_SetRenderTarget(renderer_, target_);
+  SDL_DestroyTexture(canvas);
+  return pixels;
 }
 
 }  // namespace orvela

@@ -49,6 +49,8 @@ class SdlRenderer : public Renderer {
   // A copy of the texture whose texels are fully opaque where their alpha reaches the
   // threshold and fully transparent elsewhere, for masked drawing.
   SDL_Texture* Masked(const SdlTexture& t, uint32_t threshold);
+  // The texture's pixels, read back from SDL (null when SDL cannot).
+  PixmapRef TexturePixels(const SdlTexture& t);
   void RefreshFit();
   // Draws go to the canvas's rectangle of the output (SDL resets it when the window changes).
   void KeepViewport();

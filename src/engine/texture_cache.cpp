@@ -89,19 +89,16 @@ namespace {
 void BuildFrame(TImage& image, int frame, Renderer& renderer) {
   ImageFrameCache& cache = image.frames[frame];
   cache.levels.clear();
-  cache.level_pixels.clear();
   const PixmapRef& source = image.pixmaps[frame];
   if (!source || source->Empty()) return;
   const bool filtered = (image.flags & IMG_FILTERED) != 0;
   PixmapRef level = source->Convert(PF_BGRA8888);  // a private copy: later edits don't leak
   if (filtered) BleedTransparentEdges(*level);
   cache.levels.push_back(renderer.CreateTexture(level, filtered));
-  cache.level_pixels.push_back(level);
   if ((image.flags & IMG_MIPMAPPED) != 0) {
     while (level->width > 1 || level->height > 1) {
       level = HalveBgra(*level);
       cache.levels.push_back(renderer.CreateTexture(level, filtered));
-      cache.level_pixels.push_back(level);
     }
   }
   cache.renderer_id = renderer.Serial();

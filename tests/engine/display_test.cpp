@@ -10,6 +10,7 @@
 #include <chrono>
 #include <cmath>
 #include <filesystem>
+#include <fstream>
 #include <optional>
 #include <set>
 #include <string>
@@ -226,6 +227,40 @@ TEST(SdlDisplayTest, TheRendererBlendsBatchesAndReadsBack) {
   EXPECT_EQ(at(44, 20), 0u);
 }
 
+TEST(SdlDisplayTest, MaskedDrawingWritesSolidWhereTheTextureIsOpaqueEnough) {
+  const DriverAllocations drivers;
+  const ScopedEnv driver("SDL_VIDEODRIVER", "offscreen"), render("SDL_RENDER_DRIVER", "software");
+  SdlPlatform platform;
+  DisplayMode mode;
+  mode.width = 64;
+  mode.height = 48;
+  if (!platform.OpenDisplay(mode)) GTEST_SKIP() << "this SDL has no offscreen driver";
+  Renderer& renderer = *platform.GetRenderer();
+  // Left half nearly opaque, right half nearly clear; the texture's pixels live only in SDL.
+  auto picture = TPixmap::Create(8, 8, PF_BGRA8888, 4);
+  for (int y = 0; y < 8; ++y) {
+    for (int x = 0; x < 8; ++x) picture->Row32(y)[x] = x < 4 ? 0xC000FF00u : 0x400000FFu;
+  }
+  const std::unique_ptr<Texture> texture = renderer.CreateTexture(picture, false);
+  picture->ClearPixels(0);
+  renderer.Clear();
+  QuadDraw quad;
+  quad.texture = texture.get();
+  quad.src_w = quad.src_h = 8;
+  quad.x = 8, quad.y = 8;
+  quad.blend = 1;
+  renderer.DrawQuad(quad);
+  quad.x = 24;
+  quad.alpha = 0.6f;  // 0.6 × 0xC0 falls short of one half: nothing drawn
+  renderer.DrawQuad(quad);
+  const PixmapRef pixels = renderer.ReadPixels(0, 0, 64, 48);
+  auto at = [&](int x, int y) { return pixels->Row32(y)[x] & 0xFFFFFFu; };
+  EXPECT_EQ(at(9, 9), 0x00FF00u);
+  EXPECT_EQ(at(14, 9), 0u);
+  EXPECT_EQ(at(25, 9), 0u);
+  EXPECT_EQ(at(30, 9), 0u);
+}
+
 TEST(SdlDisplayTest, ThePerUserFolderIsNeverTheRoot) {
   const ScopedEnv xdg("XDG_DATA_HOME", std::nullopt);
   {
@@ -352,7 +387,7 @@ TEST(SdlDisplayTest, AtAnyWindowSizeThePointerMapsToTheCanvasPixelDrawnUnderIt) 
       white.x = static_cast<float>(x), white.y = static_cast<float>(y);
       renderer.DrawQuad(white);
     }
-    renderer.FinishFrame(true);  // the frame is shown even where it repeats the last
+    renderer.FinishFrame(true);  // the frame recorder holds draws until the frame ends
     for (const Probe& p : c.probes) {
       const bool corner =
           (p.canvas_x == 0 && p.canvas_y == 0) || (p.canvas_x == 799 && p.canvas_y == 599);
@@ -361,6 +396,67 @@ TEST(SdlDisplayTest, AtAnyWindowSizeThePointerMapsToTheCanvasPixelDrawnUnderIt) 
     }
     platform.Present(false);
   }
+}
+
+// Whether a GL driver is mapped into this process.
+bool GlDriverLoaded() {
+  std::ifstream maps("/proc/self/maps");
+  std::string line;
+  while (std::getline(maps, line)) {
+    if (line.find("_dri.so") != std::string::npos || line.find("libGLX") != std::string::npos ||
+        line.find("libEGL") != std::string::npos) {
+      return true;
+    }
+  }
+  return false;
+}
+
+TEST(SdlDisplayTest, TheSoftwareRendererShowsItsFramesWithoutAGlDriver) {
+  if (!std::ifstream("/proc/self/maps")) GTEST_SKIP() << "no /proc here";
+  if (GlDriverLoaded()) GTEST_SKIP() << "an earlier test of this process loaded one";
+  const DriverAllocations drivers;
+  const ScopedEnv driver("SDL_VIDEODRIVER", "offscreen"), render("SDL_RENDER_DRIVER", "software"),
+      accelerated("SDL_FRAMEBUFFER_ACCELERATION", std::nullopt);
+  SdlPlatform platform;
+  DisplayMode mode;
+  if (!platform.OpenDisplay(mode)) GTEST_SKIP() << "this SDL has no offscreen driver";
+  Renderer& renderer = *platform.GetRenderer();
+  renderer.Clear();
+  QuadDraw white;
+  white.src_w = white.src_h = 1;
+  renderer.DrawQuad(white);
+  renderer.FinishFrame(true);
+  platform.Present(false);
+  EXPECT_EQ(OutputPixel(platform, 0, 0), 0xFFFFFFu);
+  EXPECT_FALSE(GlDriverLoaded());
+}
+
+TEST(SdlDisplayTest, AfterAnOffscreenCanvasAScaledWindowIsDrawnAtItsOwnScale) {
+  const DriverAllocations drivers;
+  const ScopedEnv driver("SDL_VIDEODRIVER", "offscreen"), render("SDL_RENDER_DRIVER", "software");
+  SdlPlatform platform;
+  DisplayMode mode;  // 800 x 600
+  if (!platform.OpenDisplay(mode)) GTEST_SKIP() << "this SDL has no offscreen driver";
+  Renderer& renderer = *platform.GetRenderer();
+  const std::unique_ptr<Texture> layer = renderer.CreateTarget(800, 600);
+  if (!layer) GTEST_SKIP() << "this renderer cannot draw offscreen";
+  EXPECT_TRUE(renderer.SetTarget(layer.get()));
+  EXPECT_TRUE(renderer.SetTarget(nullptr));
+  SDL_SetWindowSize(platform.Window(), 1600, 1200);
+  // At twice the size the canvas's pixels are not the window's: no offscreen canvas then.
+  EXPECT_FALSE(renderer.SetTarget(layer.get()));
+  renderer.Clear();
+  QuadDraw white;
+  white.src_w = white.src_h = 1;
+  white.x = 799, white.y = 599;
+  renderer.DrawQuad(white);
+  renderer.FinishFrame(true);
+  EXPECT_EQ(OutputPixel(platform, 1598, 1198), 0xFFFFFFu);
+  EXPECT_EQ(OutputPixel(platform, 1599, 1199), 0xFFFFFFu);
+  EXPECT_EQ(OutputPixel(platform, 1597, 1197), 0u);
+  SDL_SetWindowSize(platform.Window(), 800, 600);
+  EXPECT_TRUE(renderer.SetTarget(layer.get()));
+  EXPECT_TRUE(renderer.SetTarget(nullptr));
 }
 
 TEST(SdlDisplayTest, SwitchingToFullScreenAndBackKeepsTheCanvasAndItsPictures) {
