@@ -38,13 +38,16 @@ TEST(AsyncFileWriter, AFailedWriteIsToldOnceAndTheOldFileStaysWhole) {
   fs::create_directory(path + ".tmp");  // once in the way of every write; no longer
   const std::string folder = (dir.path() / "f.txt").string();  // a folder where a file goes
   fs::create_directories(folder + "/inside");
+  const std::string nowhere = (dir.path() / "missing" / "q.txt").string();
   AsyncFileWriter writer;
   writer.Write(path, "new");
   writer.Write(folder, "x");
+  writer.Write(nowhere, "x");
   writer.Flush();
   const std::vector<AsyncFileWriter::Failure> failed = writer.TakeFailedWrites();
-  ASSERT_EQ(failed.size(), 1u);
+  ASSERT_EQ(failed.size(), 2u);
   EXPECT_EQ(failed[0].problem, folder + " is a folder, not a file");
+  EXPECT_EQ(failed[1].path, nowhere);
   EXPECT_TRUE(writer.TakeFailures().empty());
   EXPECT_EQ(ReadBytes(path), "new");
   EXPECT_TRUE(fs::is_directory(folder + "/inside"));
