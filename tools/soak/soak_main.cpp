@@ -103,7 +103,7 @@ int Usage() {
 int main(int argc, char** argv) {
   long frames = 20000;
   unsigned long seed = 1;
-  double max_growth_mb = 16;
+  [[maybe_unused]] double max_growth_mb = 16;  // judged outside the sanitizer build
   bool draw = false;
   std::string home;
   for (int i = 1; i < argc; ++i) {
@@ -209,7 +209,7 @@ int main(int argc, char** argv) {
   // has leaked. A sound effect may still be sounding at one start; the least of the later
   // half is taken.
   if (at_start.size() >= 3) {
-    const double grown =
+    [[maybe_unused]] const double grown =
         *std::min_element(at_start.begin() + static_cast<long>(at_start.size() / 2),
                           at_start.end()) -
         at_start[1];
