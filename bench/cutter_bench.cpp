@@ -7,8 +7,9 @@
 #include "construction/cutter.h"
 #include "construction/picture_sets.h"
 #include "construction/shape_grid.h"
+#include "engine/context.h"
 #include "engine/engine.h"
-#include "engine/headless_platform.h"
+#include "engine/platform/headless/headless_platform.h"
 
 namespace {
 

@@ -6,8 +6,9 @@
 #include <cmath>
 #include <memory>
 
+#include "engine/context.h"
 #include "engine/engine.h"
-#include "engine/headless_platform.h"
+#include "engine/platform/headless/headless_platform.h"
 
 namespace {
 

@@ -21,8 +21,9 @@
 #include <string>
 #include <vector>
 
+#include "engine/context.h"
 #include "engine/engine.h"
-#include "engine/sdl_platform.h"
+#include "engine/platform/sdl/sdl_platform.h"
 #include "play/play_screen.h"
 #include "play/selection.h"
 #include "shell/game_context.h"

@@ -15,8 +15,9 @@
 
 #include "construction/cutter.h"
 #include "construction/shape_grid.h"
+#include "engine/context.h"
 #include "engine/engine.h"
-#include "engine/headless_platform.h"
+#include "engine/platform/headless/headless_platform.h"
 #include "engine/random.h"
 #include "play/play_screen.h"
 #include "play/play_services.h"

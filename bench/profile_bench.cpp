@@ -9,9 +9,10 @@
 
 #include "construction/cutter.h"
 #include "construction/shape_grid.h"
-#include "engine/async_writer.h"
+#include "engine/context.h"
 #include "engine/engine.h"
-#include "engine/headless_platform.h"
+#include "engine/files/async_writer.h"
+#include "engine/platform/headless/headless_platform.h"
 #include "play/play_screen.h"
 #include "play/profile.h"
 #include "shell/game_context.h"

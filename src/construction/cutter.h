@@ -11,9 +11,9 @@
 
 #include "construction/piece.h"
 #include "construction/point.h"
+#include "engine/image/pixmap.h"
 #include "engine/loading.h"
 #include "engine/object.h"
-#include "engine/pixmap.h"
 
 namespace orvela {
 

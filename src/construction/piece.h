@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "construction/point.h"
-#include "engine/image.h"
+#include "engine/image/image.h"
 #include "engine/object.h"
 
 namespace orvela {

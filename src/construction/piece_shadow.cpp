@@ -3,7 +3,7 @@
 // each pixel went dark is the shadow's alpha there.
 #include "construction/piece_shadow.h"
 
-#include "engine/software_renderer.h"
+#include "engine/render/software_renderer.h"
 
 namespace orvela {
 

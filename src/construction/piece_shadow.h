@@ -3,7 +3,7 @@
 // flattened into one image whose alpha is what the six together cover.
 #pragma once
 
-#include "engine/image.h"
+#include "engine/image/image.h"
 
 namespace orvela {
 

@@ -10,7 +10,7 @@
 
 #include "engine/engine.h"
 #include "engine/random.h"
-#include "engine/raster.h"
+#include "engine/render/raster.h"
 
 namespace orvela {
 

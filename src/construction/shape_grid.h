@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "construction/point.h"
+#include "engine/image/pixmap.h"
 #include "engine/object.h"
-#include "engine/pixmap.h"
 
 namespace orvela {
 

@@ -11,8 +11,8 @@
 #include <set>
 #include <string>
 
-#include "engine/font.h"
-#include "engine/platform.h"
+#include "engine/platform/platform.h"
+#include "engine/text/font.h"
 
 namespace orvela {
 

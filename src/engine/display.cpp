@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "engine/context.h"
 #include "engine/engine.h"
 
 namespace orvela {

@@ -6,9 +6,10 @@
 #include <numbers>
 #include <vector>
 
+#include "engine/context.h"
 #include "engine/engine.h"
-#include "engine/raster.h"
-#include "engine/texture_cache.h"
+#include "engine/render/raster.h"
+#include "engine/render/texture_cache.h"
 
 namespace orvela {
 

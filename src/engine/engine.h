@@ -1,17 +1,16 @@
 // The engine services every screen rests on: display and frame, drawing state, drawing,
 // input and the millisecond clock. Each function acts on the current engine context
-// (engine/context.h). Strings are UTF-8 std::string values (see engine/utf8.h).
+// (engine/context.h). Strings are UTF-8 std::string values (see engine/text/utf8.h).
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <utility>
 
-#include "engine/context.h"
-#include "engine/font.h"
-#include "engine/image.h"
-#include "engine/pixmap.h"
-#include "engine/utf8.h"
+#include "engine/image/image.h"
+#include "engine/image/pixmap.h"
+#include "engine/text/font.h"
+#include "engine/text/utf8.h"
 
 namespace orvela {
 

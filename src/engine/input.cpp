@@ -1,4 +1,5 @@
 // Polled keyboard and mouse queries. Each query first lets pending events arrive.
+#include "engine/context.h"
 #include "engine/engine.h"
 
 namespace orvela {

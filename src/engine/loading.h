@@ -8,9 +8,9 @@
 #include <type_traits>
 #include <vector>
 
-#include "engine/image.h"
+#include "engine/image/image.h"
+#include "engine/image/pixmap.h"
 #include "engine/object.h"
-#include "engine/pixmap.h"
 
 namespace orvela {
 

@@ -10,7 +10,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "engine/utf8.h"
+#include "engine/text/utf8.h"
 
 namespace orvela {
 

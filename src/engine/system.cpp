@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "engine/context.h"
-#include "engine/utf8.h"
+#include "engine/text/utf8.h"
 
 namespace orvela {
 

@@ -10,9 +10,9 @@
 #include <cstring>
 #include <memory>
 
-#include "engine/files.h"
+#include "engine/files/files.h"
 #include "engine/system.h"
-#include "engine/utf8.h"
+#include "engine/text/utf8.h"
 
 namespace orvela {
 

@@ -7,7 +7,7 @@
 #include <unordered_set>
 #include <utility>
 
-#include "engine/files.h"
+#include "engine/files/files.h"
 #include "engine/runtime_error.h"
 #include "formats/tsc_file.h"
 

@@ -11,11 +11,11 @@
 #include <utility>
 
 #include "construction/piece.h"
-#include "engine/image.h"
+#include "engine/image/image.h"
+#include "engine/image/pixmap.h"
 #include "engine/loading.h"
 #include "engine/object.h"
-#include "engine/pixmap.h"
-#include "engine/still_layer.h"
+#include "engine/render/still_layer.h"
 #include "play/group.h"
 #include "play/play_clock.h"
 #include "ui/menu.h"
@@ -216,7 +216,7 @@ class TPuzzelGame : public TObject, public PieceHost {
   int focusLossesSeen_ = 0;      // the window's losses of the focus seen so far
   bool waitForRelease_ = false;  // the click that ended a pause is held: it does nothing
   int joinsMade_ = 0;            // the progress once play has ended (a win or sort up)
-  StillLayer stillTable_;  // the table's background and resting entries
+  StillLayer stillTable_;        // the table's background and resting entries
 };
 
 }  // namespace orvela

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "engine/font.h"
+#include "engine/text/font.h"
 #include "ui/screen_loop.h"
 
 namespace orvela {

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "construction/shape_grid.h"
-#include "engine/async_writer.h"
-#include "engine/files.h"
+#include "engine/files/async_writer.h"
+#include "engine/files/files.h"
 #include "engine/runtime_error.h"
 #include "formats/tsc_file.h"
 #include "formats/tsc_writer.h"

@@ -9,9 +9,9 @@
 #include <string>
 #include <unordered_map>
 
-#include "engine/image.h"
+#include "engine/image/image.h"
+#include "engine/image/pixmap.h"
 #include "engine/object.h"
-#include "engine/pixmap.h"
 #include "formats/tsc_records.h"
 
 namespace orvela {

@@ -4,7 +4,7 @@
 #include <filesystem>
 
 #include "engine/engine.h"
-#include "engine/files.h"
+#include "engine/files/files.h"
 #include "engine/system.h"
 #include "play/play_screen.h"
 #include "play/profile.h"

@@ -9,7 +9,7 @@
 
 #include <string>
 
-#include "engine/async_writer.h"
+#include "engine/files/async_writer.h"
 #include "engine/object.h"
 
 namespace orvela {

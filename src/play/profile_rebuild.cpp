@@ -16,7 +16,7 @@
 
 #include "construction/cutter.h"
 #include "construction/shape_grid.h"
-#include "engine/files.h"
+#include "engine/files/files.h"
 #include "engine/loading.h"
 #include "engine/runtime_error.h"
 #include "formats/tsc_file.h"

@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "engine/image.h"
-#include "engine/pixmap.h"
+#include "engine/image/image.h"
+#include "engine/image/pixmap.h"
 
 namespace orvela {
 

@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "construction/piece.h"
-#include "engine/image.h"
+#include "engine/image/image.h"
 #include "engine/object.h"
 
 namespace orvela {

@@ -5,7 +5,7 @@
 #include <array>
 #include <memory>
 
-#include "engine/image.h"
+#include "engine/image/image.h"
 #include "engine/object.h"
 
 namespace orvela {

@@ -7,7 +7,7 @@
 #include <optional>
 
 #include "construction/cutter.h"
-#include "engine/image.h"
+#include "engine/image/image.h"
 #include "play/waiting_clock.h"
 #include "ui/delta_time.h"
 

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <new>
 
-#include "engine/files.h"
+#include "engine/files/files.h"
 #include "engine/runtime_error.h"
 #include "engine/system.h"
 #include "formats/tsc_file.h"

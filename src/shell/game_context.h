@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "engine/font.h"
+#include "engine/text/font.h"
 #include "play/game_statics.h"
 #include "play/spark.h"
 #include "shell/shell_play_services.h"

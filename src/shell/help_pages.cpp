@@ -4,7 +4,7 @@
 #include <array>
 #include <filesystem>
 
-#include "engine/files.h"
+#include "engine/files/files.h"
 #include "engine/system.h"
 
 namespace orvela {

@@ -1,8 +1,9 @@
 // The game's entry point: the SDL platform, then the game; an uncaught reader error ends the
 // program with its message and status -1.
+#include "engine/context.h"
 #include "engine/engine.h"
+#include "engine/platform/sdl/sdl_platform.h"
 #include "engine/runtime_error.h"
-#include "engine/sdl_platform.h"
 #include "shell/startup.h"
 
 int main(int, char**) {

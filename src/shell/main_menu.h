@@ -8,7 +8,7 @@
 #include <array>
 #include <memory>
 
-#include "engine/image.h"
+#include "engine/image/image.h"
 #include "engine/object.h"
 #include "ui/menu.h"
 

@@ -7,7 +7,7 @@
 
 #include <array>
 
-#include "engine/image.h"
+#include "engine/image/image.h"
 #include "engine/object.h"
 #include "ui/menu.h"
 

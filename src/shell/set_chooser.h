@@ -10,9 +10,9 @@
 #include <string>
 
 #include "construction/picture_sets.h"
-#include "engine/image.h"
+#include "engine/image/image.h"
+#include "engine/image/pixmap.h"
 #include "engine/object.h"
-#include "engine/pixmap.h"
 #include "ui/menu.h"
 
 namespace orvela {

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "engine/engine.h"
-#include "engine/files.h"
+#include "engine/files/files.h"
 #include "engine/runtime_error.h"
 #include "engine/system.h"
 #include "formats/tsc_file.h"

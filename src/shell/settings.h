@@ -9,7 +9,7 @@
 
 #include <string>
 
-#include "engine/image.h"
+#include "engine/image/image.h"
 #include "engine/object.h"
 #include "ui/menu.h"
 

@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "construction/cutter.h"
-#include "engine/data_folder.h"
 #include "engine/engine.h"
-#include "engine/files.h"
-#include "engine/instance_lock.h"
+#include "engine/files/data_folder.h"
+#include "engine/files/files.h"
+#include "engine/files/instance_lock.h"
 #include "engine/loading.h"
 #include "engine/random.h"
 #include "engine/system.h"

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "engine/engine.h"
-#include "engine/utf8.h"
+#include "engine/text/utf8.h"
 
 namespace orvela {
 

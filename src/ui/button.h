@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/image.h"
+#include "engine/image/image.h"
 #include "engine/loading.h"
 #include "engine/object.h"
 #include "ui/dim.h"

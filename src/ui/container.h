@@ -5,10 +5,10 @@
 
 #include <memory>
 
-#include "engine/font.h"
-#include "engine/image.h"
+#include "engine/image/image.h"
+#include "engine/image/pixmap.h"
 #include "engine/object.h"
-#include "engine/pixmap.h"
+#include "engine/text/font.h"
 #include "ui/bitmap_font.h"
 #include "ui/button.h"
 #include "ui/dim.h"

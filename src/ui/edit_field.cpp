@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "engine/engine.h"
-#include "engine/utf8.h"
+#include "engine/text/utf8.h"
 #include "ui/bitmap_font.h"
 #include "ui/font_selection.h"
 #include "ui/text.h"

@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "engine/image.h"
+#include "engine/image/image.h"
 #include "engine/loading.h"
 #include "engine/object.h"
 #include "ui/color.h"

@@ -2,7 +2,7 @@
 #include "ui/memo.h"
 
 #include "engine/engine.h"
-#include "engine/utf8.h"
+#include "engine/text/utf8.h"
 #include "ui/bitmap_font.h"
 
 namespace orvela {

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "engine/image.h"
+#include "engine/image/image.h"
 #include "engine/object.h"
 #include "ui/button.h"
 #include "ui/dim.h"

@@ -2,7 +2,7 @@
 #include "ui/paragraph.h"
 
 #include "engine/engine.h"
-#include "engine/utf8.h"
+#include "engine/text/utf8.h"
 
 namespace orvela {
 

@@ -5,8 +5,8 @@
 #include <memory>
 #include <string>
 
+#include "engine/audio/sound.h"
 #include "engine/object.h"
-#include "engine/sound.h"
 
 namespace orvela {
 

@@ -10,7 +10,7 @@
 
 #include "construction/cutter.h"
 #include "construction/shape_grid.h"
-#include "engine/image.h"
+#include "engine/image/image.h"
 #include "engine/random.h"
 #include "support/headless.h"
 

@@ -5,7 +5,7 @@
 #include <cstdlib>
 
 #include "construction/piece_shadow.h"
-#include "engine/software_renderer.h"
+#include "engine/render/software_renderer.h"
 #include "support/headless.h"
 
 namespace orvela {

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/audio/sound.h"
 #include "engine/engine.h"
-#include "engine/sound.h"
 #include "formats/tsc_file.h"
 #include "support/headless.h"
 

@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <string>
 
-#include "engine/async_writer.h"
-#include "engine/files.h"
+#include "engine/files/async_writer.h"
+#include "engine/files/files.h"
 #include "support/headless.h"
 
 namespace orvela {

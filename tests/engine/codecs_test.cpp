@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/codecs.h"
+#include "engine/image/codecs.h"
 #include "support/headless.h"
 
 namespace orvela {

@@ -24,10 +24,11 @@
 #endif
 #endif
 
-#include "engine/canvas_fit.h"
+#include "engine/context.h"
 #include "engine/engine.h"
-#include "engine/renderer.h"
-#include "engine/sdl_platform.h"
+#include "engine/platform/canvas_fit.h"
+#include "engine/platform/sdl/sdl_platform.h"
+#include "engine/render/renderer.h"
 #include "support/headless.h"
 
 namespace orvela {

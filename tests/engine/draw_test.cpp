@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <limits>
 
-#include "engine/renderer.h"
+#include "engine/render/renderer.h"
 #include "support/headless.h"
 
 namespace orvela {

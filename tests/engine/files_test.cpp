@@ -8,13 +8,13 @@
 #include <filesystem>
 #include <vector>
 
-#include "engine/data_folder.h"
-#include "engine/files.h"
-#include "engine/font.h"
-#include "engine/image.h"
+#include "engine/audio/sound.h"
+#include "engine/files/data_folder.h"
+#include "engine/files/files.h"
+#include "engine/image/image.h"
 #include "engine/runtime_error.h"
-#include "engine/sound.h"
 #include "engine/system.h"
+#include "engine/text/font.h"
 #include "support/headless.h"
 
 namespace orvela {

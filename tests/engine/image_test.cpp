@@ -4,8 +4,8 @@
 
 #include <filesystem>
 
-#include "engine/codecs.h"
-#include "engine/files.h"
+#include "engine/files/files.h"
+#include "engine/image/codecs.h"
 #include "engine/loading.h"
 #include "support/headless.h"
 

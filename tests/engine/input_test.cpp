@@ -2,6 +2,7 @@
 // pointer position, and the focus rule.
 #include <gtest/gtest.h>
 
+#include "engine/context.h"
 #include "support/headless.h"
 
 namespace orvela {

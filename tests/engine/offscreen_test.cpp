@@ -2,9 +2,9 @@
 // that leaves out frames showing what the screen already shows.
 #include <gtest/gtest.h>
 
-#include "engine/frame_recorder.h"
-#include "engine/software_renderer.h"
-#include "engine/still_layer.h"
+#include "engine/render/frame_recorder.h"
+#include "engine/render/software_renderer.h"
+#include "engine/render/still_layer.h"
 #include "support/headless.h"
 
 namespace orvela {

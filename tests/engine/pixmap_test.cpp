@@ -2,7 +2,7 @@
 // conversion and masking.
 #include <gtest/gtest.h>
 
-#include "engine/pixmap.h"
+#include "engine/image/pixmap.h"
 
 namespace orvela {
 namespace {

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/audio.h"
-#include "engine/sound.h"
+#include "engine/audio/audio.h"
+#include "engine/audio/sound.h"
 #include "support/headless.h"
 
 namespace orvela {

@@ -7,7 +7,7 @@
 #include <limits>
 #include <string>
 
-#include "engine/files.h"
+#include "engine/files/files.h"
 #include "engine/runtime_error.h"
 #include "formats/tsc_file.h"
 #include "support/headless.h"

@@ -2,7 +2,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "engine/codecs.h"
+#include "engine/image/codecs.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   orvela::PixmapRef pixmap = orvela::DecodePicture(data, size);

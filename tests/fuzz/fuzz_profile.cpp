@@ -16,8 +16,9 @@
 #include <set>
 #include <string>
 
+#include "engine/context.h"
 #include "engine/engine.h"
-#include "engine/headless_platform.h"
+#include "engine/platform/headless/headless_platform.h"
 #include "play/group.h"
 #include "play/play_screen.h"
 #include "play/profile.h"

@@ -11,7 +11,7 @@
 #include <random>
 #include <string>
 
-#include "engine/async_writer.h"
+#include "engine/files/async_writer.h"
 #include "play/profile_support.h"
 
 namespace orvela {

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "construction/cutter.h"
-#include "engine/files.h"
+#include "engine/files/files.h"
 #include "play/profile_manager.h"
 #include "play/profile_support.h"
 

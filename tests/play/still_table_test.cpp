@@ -6,7 +6,7 @@
 #include <functional>
 #include <map>
 
-#include "engine/still_layer.h"
+#include "engine/render/still_layer.h"
 #include "play_support.h"
 
 namespace orvela::testing {

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/files.h"
-#include "engine/instance_lock.h"
+#include "engine/files/files.h"
+#include "engine/files/instance_lock.h"
 #include "shell/game_driver.h"
 #include "shell/startup.h"
 

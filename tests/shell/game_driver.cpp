@@ -3,7 +3,7 @@
 
 #include "engine/context.h"
 #include "engine/engine.h"
-#include "engine/files.h"
+#include "engine/files/files.h"
 #include "shell/startup.h"
 #include "ui/screen_loop.h"
 

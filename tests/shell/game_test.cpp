@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/audio/sound.h"
 #include "engine/engine.h"
-#include "engine/sound.h"
 #include "shell/game_driver.h"
 #include "shell/main_menu.h"
 #include "shell/more_games.h"

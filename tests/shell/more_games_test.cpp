@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "engine/engine.h"
-#include "engine/files.h"
+#include "engine/files/files.h"
 #include "shell/game_driver.h"
 #include "shell/help_pages.h"
 #include "shell/main_menu.h"

@@ -9,7 +9,7 @@
 #include <functional>
 #include <string>
 
-#include "engine/headless_platform.h"
+#include "engine/platform/headless/headless_platform.h"
 
 namespace orvela {
 class TPuzzelGame;

@@ -1,4 +1,5 @@
 // Test support.
+#include "engine/context.h"
 #include "support/headless.h"
 
 #include <atomic>

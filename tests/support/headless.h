@@ -8,8 +8,9 @@
 #include <memory>
 #include <string>
 
+#include "engine/context.h"
 #include "engine/engine.h"
-#include "engine/headless_platform.h"
+#include "engine/platform/headless/headless_platform.h"
 
 namespace orvela::testing {
 

@@ -7,8 +7,8 @@
 #include <iostream>
 #include <sstream>
 
-#include "engine/codecs.h"
-#include "engine/image.h"
+#include "engine/image/codecs.h"
+#include "engine/image/image.h"
 
 namespace orvela::testing {
 

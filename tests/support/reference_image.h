@@ -12,7 +12,7 @@
 
 #include <string>
 
-#include "engine/pixmap.h"
+#include "engine/image/pixmap.h"
 
 namespace orvela::testing {
 

@@ -2,7 +2,7 @@
 // letter lookup, the memo's character wrapping, and DrawAtDim.
 #include <gtest/gtest.h>
 
-#include "engine/codecs.h"
+#include "engine/image/codecs.h"
 #include "ui/bitmap_font.h"
 #include "ui/memo.h"
 #include "ui/text.h"

@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "engine/engine.h"
-#include "engine/image.h"
+#include "engine/image/image.h"
 #include "support/headless.h"
 #include "ui/mouse.h"
 

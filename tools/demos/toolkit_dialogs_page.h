@@ -5,8 +5,8 @@
 
 #include <memory>
 
-#include "engine/font.h"
-#include "engine/image.h"
+#include "engine/image/image.h"
+#include "engine/text/font.h"
 
 namespace orvela {
 

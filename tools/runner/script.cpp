@@ -7,8 +7,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "engine/codecs.h"
 #include "engine/engine.h"
+#include "engine/image/codecs.h"
 
 namespace orvela {
 

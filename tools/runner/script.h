@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/headless_platform.h"
+#include "engine/platform/headless/headless_platform.h"
 
 namespace orvela {
 

@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "engine/headless_platform.h"
+#include "engine/platform/headless/headless_platform.h"
 
 namespace orvela {
 

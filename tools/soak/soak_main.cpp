@@ -16,9 +16,10 @@
 #include <string>
 #include <vector>
 
-#include "engine/data_folder.h"
+#include "engine/context.h"
 #include "engine/engine.h"
-#include "engine/headless_platform.h"
+#include "engine/files/data_folder.h"
+#include "engine/platform/headless/headless_platform.h"
 #include "engine/runtime_error.h"
 #include "formats/tsc_file.h"
 #include "shell/game_context.h"

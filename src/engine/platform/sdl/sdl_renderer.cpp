@@ -1,0 +1,312 @@
+// SdlRenderer (see sdl_renderer.h).
+#include "engine/platform/sdl/sdl_renderer.h"
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+
+namespace orvela {
+
+// An image frame's SDL texture (SDL holds the only copy of its pixels), with the thresholded
+// copies made for masked drawing.
+struct SdlTexture : Texture {
+  std::weak_ptr<bool> renderer_alive;
+  SDL_Renderer* renderer = nullptr;
+  SDL_Texture* texture = nullptr;
+  bool filtered = false;
+  bool target = false;                              // an offscreen canvas (CreateTarget)
+  mutable std::map<uint32_t, SDL_Texture*> masked;  // texel alpha threshold -> copy
+
+  ~SdlTexture() override {
+    if (renderer_alive.expired()) return;  // the renderer took its textures with it
+    if (texture) SDL_DestroyTexture(texture);
+    for (auto& [threshold, copy] : masked) SDL_DestroyTexture(copy);
+  }
+};
+
+namespace {
+
+SDL_Texture* MakeSdlTexture(SDL_Renderer* renderer, const TPixmap& bgra, bool filtered) {
+  SDL_Texture* texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888,
+                                           SDL_TEXTUREACCESS_STATIC, bgra.width, bgra.height);
+  if (!texture) return nullptr;
+  SDL_UpdateTexture(texture, nullptr, bgra.pixels, bgra.pitch);
+  SDL_SetTextureScaleMode(texture, filtered ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
+  return texture;
+}
+
+}  // namespace
+
+SdlRenderer::SdlRenderer(SDL_Renderer* renderer, int width, int height)
+    : renderer_(renderer), width_(width), height_(height) {
+  RefreshFit();
+}
+
+SdlRenderer::~SdlRenderer() {
+  alive_.reset();
+  SDL_DestroyRenderer(renderer_);
+}
+
+void SdlRenderer::SetLogicalSize(int width, int height) {
+  Flush();
+  width_ = width, height_ = height;
+  RefreshFit();
+}
+
+void SdlRenderer::OutputSize(int& width, int& height) const {
+  width = height = 0;
+  SDL_GetRendererOutputSize(renderer_, &width, &height);
+}
+
+CanvasFit SdlRenderer::CurrentFit() const {
+  int output_w = 0, output_h = 0;
+  OutputSize(output_w, output_h);
+  return FitCanvas(width_, height_, output_w, output_h);
+}
+
+void SdlRenderer::RefreshFit() {
+  fit_ = CurrentFit();
+  KeepViewport();
+}
+
+void SdlRenderer::KeepViewport() {
+  const SDL_Rect wanted{fit_.left, fit_.top, fit_.width, fit_.height};
+  SDL_Rect now;
+  SDL_RenderGetViewport(renderer_, &now);
+  if (now.x != wanted.x || now.y != wanted.y || now.w != wanted.w || now.h != wanted.h) {
+    SDL_RenderSetViewport(renderer_, &wanted);
+  }
+}
+
+std::unique_ptr<Texture> SdlRenderer::CreateTexture(const PixmapRef& bgra, bool filtered) {
+  auto texture = std::make_unique<SdlTexture>();
+  texture->renderer_alive = alive_;
+  texture->renderer = renderer_;
+  texture->filtered = filtered;
+  texture->width = bgra->width;
+  texture->height = bgra->height;
+  texture->texture = MakeSdlTexture(renderer_, *bgra, filtered);
+  return texture;
+}
+
+void SdlRenderer::Clear() {
+  Flush();
+  RefreshFit();  // a new frame: the window may have changed size
+  // SDL clears the whole output, the bars beside the canvas included.
+  SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+  SDL_RenderClear(renderer_);
+}
+
+void SdlRenderer::DrawQuad(const QuadDraw& q) {
+  if (!DrawsAnything(q.alpha, q.blend)) return;  // nothing to rasterise
+  SDL_Texture* texture = nullptr;
+  SDL_BlendMode mode = SDL_BLENDMODE_NONE;
+  Uint8 alpha = 255;
+  switch (q.blend) {
+    case 1:
+      if (MaskThreshold(q.alpha) > 255) return;
+      mode = SDL_BLENDMODE_BLEND;
+      break;
+    case 3:
+      mode = SDL_BLENDMODE_BLEND;
+      alpha = AlphaByte(q.alpha);
+      break;
+    case 4:
+      mode = SDL_BLENDMODE_ADD;
+      alpha = AlphaByte(q.alpha);
+      break;
+    case 5:
+      mode = SDL_BLENDMODE_MOD;
+      break;
+    default:
+      break;
+  }
+  if (q.texture) {
+    const auto* t = static_cast<const SdlTexture*>(q.texture);
+    texture = q.blend == 1 ? Masked(*t, MaskThreshold(q.alpha)) : t->texture;
+    if (!texture) return;
+  } else if (q.blend == 1) {
+    mode = SDL_BLENDMODE_NONE;  // a solid rectangle that passed the threshold
+  }
+  if (texture != batch_texture_ || mode != batch_mode_) {
+    Flush();
+    batch_texture_ = texture;
+    batch_mode_ = mode;
+  }
+  const float tw = q.texture ? static_cast<float>(q.texture->width) : 1.0f;
+  const float th = q.texture ? static_cast<float>(q.texture->height) : 1.0f;
+  const float u0 = q.src_x / tw, v0 = q.src_y / th;
+  const float u1 = (q.src_x + q.src_w) / tw, v1 = (q.src_y + q.src_h) / th;
+  const SDL_Color colour{q.r, q.g, q.b, alpha};
+  const float wx = q.src_w * q.ax, wy = q.src_w * q.ay;
+  const float hx = q.src_h * q.bx, hy = q.src_h * q.by;
+  const int base = static_cast<int>(vertices_.size());
+  const float s = fit_.scale;  // canvas to output pixels
+  vertices_.push_back({{q.x * s, q.y * s}, colour, {u0, v0}});
+  vertices_.push_back({{(q.x + wx) * s, (q.y + wy) * s}, colour, {u1, v0}});
+  vertices_.push_back({{(q.x + wx + hx) * s, (q.y + wy + hy) * s}, colour, {u1, v1}});
+  vertices_.push_back({{(q.x + hx) * s, (q.y + hy) * s}, colour, {u0, v1}});
+  for (int i : {0, 1, 2, 0, 2, 3}) indices_.push_back(base + i);
+}
+
+void SdlRenderer::DrawPoints(const std::vector<PixelPoint>& points, uint8_t r, uint8_t g, uint8_t b,
+                             float alpha, int blend) {
+  if (!DrawsAnything(alpha, blend)) return;
+  Flush();
+  SDL_BlendMode mode = SDL_BLENDMODE_NONE;
+  Uint8 a = 255;
+  if (blend == 3 || blend == 4) {
+    mode = blend == 3 ? SDL_BLENDMODE_BLEND : SDL_BLENDMODE_ADD;
+    a = AlphaByte(alpha);
+  } else if (blend == 5) {
+    mode = SDL_BLENDMODE_MOD;
+  }
+  // Each canvas pixel covers a square of output pixels.
+  const float s = fit_.scale;
+  std::vector<SDL_FRect> squares;
+  squares.reserve(points.size());
+  for (const PixelPoint& p : points) squares.push_back({p.x * s, p.y * s, s, s});
+  KeepViewport();
+  SDL_SetRenderDrawBlendMode(renderer_, mode);
+  SDL_SetRenderDrawColor(renderer_, r, g, b, a);
+  SDL_RenderFillRectsF(renderer_, squares.data(), static_cast<int>(squares.size()));
+}
+
+void SdlRenderer::DrawPixmap(const TPixmap& pixmap, int x, int y) {
+  Flush();
+  const PixmapRef bgra = pixmap.Convert(PF_BGRA8888);
+  SDL_Texture* texture = MakeSdlTexture(renderer_, *bgra, false);
+  if (!texture) return;
+  SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_NONE);
+  const float s = fit_.scale;
+  const SDL_FRect dst{x * s, y * s, bgra->width * s, bgra->height * s};
+  KeepViewport();
+  SDL_RenderCopyF(renderer_, texture, nullptr, &dst);
+  SDL_DestroyTexture(texture);
+}
+
+PixmapRef SdlRenderer::ReadPixels(int x, int y, int w, int h) {
+  Flush();
+  SDL_RenderFlush(renderer_);
+  // Reading happens in output pixels: read the scaled rectangle and sample it back down.
+  const float sx = fit_.scale, sy = fit_.scale;
+  const SDL_Rect physical{fit_.left + static_cast<int>(x * sx), fit_.top + static_cast<int>(y * sy),
+                          std::max(1, static_cast<int>(std::ceil(w * sx))),
+                          std::max(1, static_cast<int>(std::ceil(h * sy)))};
+  auto raw = TPixmap::Create(physical.w, physical.h, PF_BGRA8888, 4);
+  auto out = TPixmap::Create(w, h, PF_BGRA8888, 4);
+  if (SDL_RenderReadPixels(renderer_, &physical, SDL_PIXELFORMAT_ARGB8888, raw->pixels,
+                           raw->pitch) != 0) {
+    return out;
+  }
+  for (int row = 0; row < h; ++row) {
+    const int ry = std::min(physical.h - 1, static_cast<int>((row + 0.5f) * sy));
+    for (int col = 0; col < w; ++col) {
+      const int rx = std::min(physical.w - 1, static_cast<int>((col + 0.5f) * sx));
+      out->Row32(row)[col] = raw->Row32(ry)[rx] | 0xFF000000u;
+    }
+  }
+  return out;
+}
+
+void SdlRenderer::Flush() {
+  if (indices_.empty()) return;
+  KeepViewport();
+  if (batch_texture_) {
+    SDL_SetTextureBlendMode(batch_texture_, batch_mode_);
+  } else {
+    SDL_SetRenderDrawBlendMode(renderer_, batch_mode_);
+  }
+  SDL_RenderGeometry(renderer_, batch_texture_, vertices_.data(),
+                     static_cast<int>(vertices_.size()), indices_.data(),
+                     static_cast<int>(indices_.size()));
+  vertices_.clear();
+  indices_.clear();
+}
+
+std::unique_ptr<Texture> SdlRenderer::CreateTarget(int width, int height) {
+  if (width <= 0 || height <= 0 || !SDL_RenderTargetSupported(renderer_)) return nullptr;
+  SDL_Texture* canvas = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888,
+                                          SDL_TEXTUREACCESS_TARGET, width, height);
+  if (!canvas) return nullptr;
+  SDL_SetTextureScaleMode(canvas, SDL_ScaleModeNearest);
+  auto texture = std::make_unique<SdlTexture>();
+  texture->renderer_alive = alive_;
+  texture->renderer = renderer_;
+  texture->texture = canvas;
+  texture->target = true;
+  texture->width = width;
+  texture->height = height;
+  return texture;
+}
+
+bool SdlRenderer::SetTarget(Texture* target) {
+  Flush();
+  SDL_Texture* canvas = nullptr;
+  if (target) {
+    auto* t = static_cast<SdlTexture*>(target);
+    if (!t->target || t->renderer != renderer_ || !t->texture) return false;
+    // Draws land scaled to the window's pixels; an offscreen canvas of the canvas's size
+    // would hold them only where the window shows the canvas pixel for pixel. Elsewhere the
+    // caller draws straight to the window instead.
+    const CanvasFit fit = CurrentFit();
+    if (fit.scale != 1.0f || fit.left != 0 || fit.top != 0) return false;
+    canvas = t->texture;
+  }
+  if (canvas == target_) return true;
+  if (SDL_SetRenderTarget(renderer_, canvas) != 0) return false;
+  target_ = canvas;  // back on the window, SDL restores its own viewport and scale
+  return true;
+}
+
+void SdlRenderer::Present(bool vsync) {
+  Flush();
+  if (vsync != vsync_) {
+    SDL_RenderSetVSync(renderer_, vsync ? 1 : 0);
+    vsync_ = vsync;
+  }
+  SDL_RenderPresent(renderer_);
+}
+
+SDL_Texture* SdlRenderer::Masked(const SdlTexture& t, uint32_t threshold) {
+  if (auto it = t.masked.find(threshold); it != t.masked.end()) return it->second;
+  if (t.target) return t.texture;  // an offscreen canvas is opaque: nothing to threshold
+  const PixmapRef copy = TexturePixels(t);
+  if (!copy) return t.texture;
+  for (int y = 0; y < copy->height; ++y) {
+    uint32_t* row = copy->Row32(y);
+    for (int x = 0; x < copy->width; ++x) {
+      row[x] = (row[x] & 0xFFFFFFu) | ((row[x] >> 24) >= threshold ? 0xFF000000u : 0u);
+    }
+  }
+  SDL_Texture* texture = MakeSdlTexture(renderer_, *copy, t.filtered);
+  t.masked[threshold] = texture;
+  return texture;
+}
+
+PixmapRef SdlRenderer::TexturePixels(const SdlTexture& t) {
+  Flush();
+  SDL_Texture* canvas = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888,
+                                          SDL_TEXTUREACCESS_TARGET, t.width, t.height);
+  if (!canvas) return nullptr;
+  PixmapRef pixels;
+  if (SDL_SetRenderTarget(renderer_, canvas) == 0) {
+    // Copied texel for texel, alpha included.
+    SDL_SetTextureBlendMode(t.texture, SDL_BLENDMODE_NONE);
+    SDL_SetTextureColorMod(t.texture, 255, 255, 255);
+    SDL_SetTextureAlphaMod(t.texture, 255);
+    SDL_SetTextureScaleMode(t.texture, SDL_ScaleModeNearest);
+    SDL_RenderCopy(renderer_, t.texture, nullptr, nullptr);
+    pixels = TPixmap::Create(t.width, t.height, PF_BGRA8888, 4);
+    if (SDL_RenderReadPixels(renderer_, nullptr, SDL_PIXELFORMAT_ARGB8888, pixels->pixels,
+                             pixels->pitch) != 0) {
+      pixels = nullptr;
+    }
+    SDL_SetTextureScaleMode(t.texture, t.filtered ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
+  }
+  SDL_SetRenderTarget(renderer_, target_);
+  SDL_DestroyTexture(canvas);
+  return pixels;
+}
+
+}  // namespace orvela

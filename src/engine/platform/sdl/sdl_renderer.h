@@ -1,0 +1,70 @@
+// The SDL platform's renderer: draws are collected into batches of triangles that share one
+// texture and one blend mode and sent with one SDL_RenderGeometry call per batch; every image
+// frame has one texture, made when it is first drawn. The canvas is scaled into the window's
+// output pixels by the renderer itself (canvas_fit.h), not by SDL's logical size, so that the
+// pointer's mapping and the drawing share one exact fit. Only the SDL backend includes this.
+#pragma once
+
+#include <SDL.h>
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "engine/platform/canvas_fit.h"
+#include "engine/render/renderer.h"
+
+namespace orvela {
+
+struct SdlTexture;
+
+class SdlRenderer : public Renderer {
+ public:
+  SdlRenderer(SDL_Renderer* renderer, int width, int height);
+  ~SdlRenderer() override;
+  void SetLogicalSize(int width, int height);
+  // The canvas's fit into the output as the frame being drawn uses it; renewed by Clear, at
+  // the start of every frame, from the window's present size.
+  const CanvasFit& Fit() const { return fit_; }
+  // The fit into the output as it is now (the window may have changed since Clear).
+  CanvasFit CurrentFit() const;
+  // The output's size in pixels (on a high-density display larger than the window's size).
+  void OutputSize(int& width, int& height) const;
+  int Width() const override { return width_; }
+  int Height() const override { return height_; }
+
+  std::unique_ptr<Texture> CreateTexture(const PixmapRef& bgra, bool filtered) override;
+  void Clear() override;
+  void DrawQuad(const QuadDraw& q) override;
+  void DrawPoints(const std::vector<PixelPoint>& points, uint8_t r, uint8_t g, uint8_t b,
+                  float alpha, int blend) override;
+  void DrawPixmap(const TPixmap& pixmap, int x, int y) override;
+  PixmapRef ReadPixels(int x, int y, int w, int h) override;
+  void Flush() override;
+  std::unique_ptr<Texture> CreateTarget(int width, int height) override;
+  bool SetTarget(Texture* target) override;
+  void Present(bool vsync);
+
+ private:
+  // A copy of the texture whose texels are fully opaque where their alpha reaches the
+  // threshold and fully transparent elsewhere, for masked drawing.
+  SDL_Texture* Masked(const SdlTexture& t, uint32_t threshold);
+  // The texture's pixels, read back from SDL (null when SDL cannot).
+  PixmapRef TexturePixels(const SdlTexture& t);
+  void RefreshFit();
+  // Draws go to the canvas's rectangle of the output (SDL resets it when the window changes).
+  void KeepViewport();
+
+  SDL_Renderer* renderer_;
+  int width_, height_;
+  CanvasFit fit_;
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+  std::vector<SDL_Vertex> vertices_;
+  std::vector<int> indices_;
+  SDL_Texture* batch_texture_ = nullptr;
+  SDL_BlendMode batch_mode_ = SDL_BLENDMODE_NONE;
+  bool vsync_ = false;
+  SDL_Texture* target_ = nullptr;  // the offscreen canvas draws go to; null: the window
+};
+
+}  // namespace orvela
