@@ -102,6 +102,10 @@ bool FrameRecorder::SetTarget(Texture* target) {
   return true;
 }
 
+bool FrameRecorder::TargetSuits(const Texture& target) const {
+  return inner_.TargetSuits(target);
+}
+
 bool FrameRecorder::FinishFrame(bool must_show) {
   bool same = !must_show && !must_show_ && last_valid_ && frame_.size() == last_.size() &&
               points_.size() == last_points_.size();

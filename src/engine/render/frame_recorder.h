@@ -38,6 +38,7 @@ class FrameRecorder : public Renderer {
   bool FinishFrame(bool must_show = false) override;
   std::unique_ptr<Texture> CreateTarget(int width, int height) override;
   bool SetTarget(Texture* target) override;
+  bool TargetSuits(const Texture& target) const override;
 
  private:
   struct Command {

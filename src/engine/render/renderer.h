@@ -101,6 +101,10 @@ class Renderer {
   // Sends the following draws (Clear included) into the target, one this renderer made with
   // CreateTarget; null returns them to the canvas. False when the target cannot be used.
   virtual bool SetTarget(Texture* /*target*/) { return false; }
+  // Whether a target still suits the output as it is now; a renderer that draws the canvas
+  // scaled makes its targets at the output's pixel size, which the window may since have
+  // changed. A target that no longer suits is refused by SetTarget and made anew.
+  virtual bool TargetSuits(const Texture& /*target*/) const { return true; }
 
  private:
   uint64_t serial_;

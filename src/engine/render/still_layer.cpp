@@ -23,7 +23,7 @@ StillLayer::~StillLayer() {
 bool StillLayer::Holds(uint64_t signature) const {
   const Renderer* renderer = CurrentRenderer();
   return layers_allowed && held_ && renderer && renderer->Serial() == renderer_serial_ &&
-         signature == signature_;
+         signature == signature_ && target_ && renderer->TargetSuits(*target_);
 }
 
 bool StillLayer::Begin() {
@@ -32,7 +32,7 @@ bool StillLayer::Begin() {
   if (!renderer || !layers_allowed) return false;
   const int width = renderer->Width(), height = renderer->Height();
   if (!target_ || renderer->Serial() != renderer_serial_ || target_->width != width ||
-      target_->height != height) {
+      target_->height != height || !renderer->TargetSuits(*target_)) {
     target_ = renderer->CreateTarget(width, height);
     renderer_serial_ = renderer->Serial();
   }

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <utility>
 
 namespace orvela {
 
@@ -15,6 +16,7 @@ struct SdlTexture : Texture {
   SDL_Texture* texture = nullptr;
   bool filtered = false;
   bool target = false;                              // an offscreen canvas (CreateTarget)
+  int texels_w = 0, texels_h = 0;  // an offscreen canvas's size in output pixels
   mutable std::map<uint32_t, SDL_Texture*> masked;  // texel alpha threshold -> copy
 
   ~SdlTexture() override {
@@ -54,8 +56,13 @@ void SdlRenderer::SetLogicalSize(int width, int height) {
 }
 
 void SdlRenderer::OutputSize(int& width, int& height) const {
-  width = height = 0;
-  SDL_GetRendererOutputSize(renderer_, &width, &height);
+  // While an offscreen canvas is drawn into, SDL reports the canvas's size: the window's is
+  // the one last seen.
+  if (!target_) {
+    window_w_ = window_h_ = 0;
+    SDL_GetRendererOutputSize(renderer_, &window_w_, &window_h_);
+  }
+  width = window_w_, height = window_h_;
 }
 
 CanvasFit SdlRenderer::CurrentFit() const {
@@ -70,11 +77,14 @@ void SdlRenderer::RefreshFit() {
 }
 
 void SdlRenderer::KeepViewport() {
-  const SDL_Rect wanted{fit_.left, fit_.top, fit_.width, fit_.height};
+  const SDL_Rect wanted = target_ ? SDL_Rect{0, 0, target_w_, target_h_}
+                                  : SDL_Rect{fit_.left, fit_.top, fit_.width, fit_.height};
   SDL_Rect now;
   SDL_RenderGetViewport(renderer_, &now);
   if (now.x != wanted.x || now.y != wanted.y || now.w != wanted.w || now.h != wanted.h) {
-    SDL_RenderSetViewport(renderer_, &wanted);
+    const SDL_Rect other{0, 0, 1, 1};
+  SDL_RenderSetViewport(renderer_, &other);
+  SDL_RenderSetViewport(renderer_, &wanted);
   }
 }
 
@@ -123,6 +133,10 @@ void SdlRenderer::DrawQuad(const QuadDraw& q) {
   }
   if (q.texture) {
     const auto* t = static_cast<const SdlTexture*>(q.texture);
+    if (t->target && ShowsWholeTarget(q)) {
+      CopyTarget(*t, q, mode, alpha);
+      return;
+    }
     texture = q.blend == 1 ? Masked(*t, MaskThreshold(q.alpha)) : t->texture;
     if (!texture) return;
   } else if (q.blend == 1) {
@@ -147,6 +161,28 @@ void SdlRenderer::DrawQuad(const QuadDraw& q) {
   vertices_.push_back({{(q.x + wx + hx) * s, (q.y + wy + hy) * s}, colour, {u1, v1}});
   vertices_.push_back({{(q.x + hx) * s, (q.y + hy) * s}, colour, {u0, v1}});
   for (int i : {0, 1, 2, 0, 2, 3}) indices_.push_back(base + i);
+}
+
+bool SdlRenderer::ShowsWholeTarget(const QuadDraw& q) {
+  return q.src_x == 0 && q.src_y == 0 && q.src_w == static_cast<float>(q.texture->width) &&
+         q.src_h == static_cast<float>(q.texture->height) && q.ax == 1 && q.ay == 0 &&
+         q.bx == 0 && q.by == 1 && q.x == std::floor(q.x) && q.y == std::floor(q.y);
+}
+
+void SdlRenderer::CopyTarget(const SdlTexture& t, const QuadDraw& q, SDL_BlendMode mode,
+                             Uint8 alpha) {
+  // Texel for pixel: at a fractional scale the triangles' sampling would drift by a texel
+  // here and there across the canvas.
+  Flush();
+  KeepViewport();
+  const SDL_Rect dst{static_cast<int>(std::lround(q.x * fit_.scale)),
+                     static_cast<int>(std::lround(q.y * fit_.scale)), t.texels_w, t.texels_h};
+  SDL_SetTextureBlendMode(t.texture, mode);
+  SDL_SetTextureColorMod(t.texture, q.r, q.g, q.b);
+  SDL_SetTextureAlphaMod(t.texture, alpha);
+  SDL_RenderCopy(renderer_, t.texture, nullptr, &dst);
+  SDL_SetTextureColorMod(t.texture, 255, 255, 255);
+  SDL_SetTextureAlphaMod(t.texture, 255);
 }
 
 void SdlRenderer::DrawPoints(const std::vector<PixelPoint>& points, uint8_t r, uint8_t g, uint8_t b,
@@ -190,7 +226,8 @@ PixmapRef SdlRenderer::ReadPixels(int x, int y, int w, int h) {
   SDL_RenderFlush(renderer_);
   // Reading happens in output pixels: read the scaled rectangle and sample it back down.
   const float sx = fit_.scale, sy = fit_.scale;
-  const SDL_Rect physical{fit_.left + static_cast<int>(x * sx), fit_.top + static_cast<int>(y * sy),
+  const int left = target_ ? 0 : fit_.left, top = target_ ? 0 : fit_.top;
+  const SDL_Rect physical{left + static_cast<int>(x * sx), top + static_cast<int>(y * sy),
                           std::max(1, static_cast<int>(std::ceil(w * sx))),
                           std::max(1, static_cast<int>(std::ceil(h * sy)))};
   auto raw = TPixmap::Create(physical.w, physical.h, PF_BGRA8888, 4);
@@ -224,10 +261,26 @@ void SdlRenderer::Flush() {
   indices_.clear();
 }
 
+namespace {
+
+// The output pixels an offscreen canvas of the given canvas size takes under the fit: the
+// whole canvas takes exactly the fit's rectangle.
+std::pair<int, int> TargetTexels(const CanvasFit& fit, int width, int height) {
+  if (width == fit.canvas_w && height == fit.canvas_h) return {fit.width, fit.height};
+  return {std::max(1, static_cast<int>(std::lround(width * fit.scale))),
+          std::max(1, static_cast<int>(std::lround(height * fit.scale)))};
+}
+
+}  // namespace
+
 std::unique_ptr<Texture> SdlRenderer::CreateTarget(int width, int height) {
   if (width <= 0 || height <= 0 || !SDL_RenderTargetSupported(renderer_)) return nullptr;
+  // Made at the output's pixel size: draws land in it as they would land in the window, and
+  // it is shown texel for pixel over the canvas's rectangle. Its width and height stay the
+  // canvas's, the units draws from it are given in.
+  const auto [texels_w, texels_h] = TargetTexels(CurrentFit(), width, height);
   SDL_Texture* canvas = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888,
-                                          SDL_TEXTUREACCESS_TARGET, width, height);
+                                          SDL_TEXTUREACCESS_TARGET, texels_w, texels_h);
   if (!canvas) return nullptr;
   SDL_SetTextureScaleMode(canvas, SDL_ScaleModeNearest);
   auto texture = std::make_unique<SdlTexture>();
@@ -235,27 +288,40 @@ std::unique_ptr<Texture> SdlRenderer::CreateTarget(int width, int height) {
   texture->renderer = renderer_;
   texture->texture = canvas;
   texture->target = true;
+  texture->texels_w = texels_w;
+  texture->texels_h = texels_h;
   texture->width = width;
   texture->height = height;
   return texture;
 }
 
+bool SdlRenderer::TargetSuits(const Texture& target) const {
+  // It must suit both the fit the frame draws with and the window as it is now.
+  const auto& t = static_cast<const SdlTexture&>(target);
+  const std::pair<int, int> texels{t.texels_w, t.texels_h};
+  return t.target && texels == TargetTexels(fit_, t.width, t.height) &&
+         texels == TargetTexels(CurrentFit(), t.width, t.height);
+}
+
 bool SdlRenderer::SetTarget(Texture* target) {
   Flush();
   SDL_Texture* canvas = nullptr;
+  int texels_w = 0, texels_h = 0;
   if (target) {
     auto* t = static_cast<SdlTexture*>(target);
     if (!t->target || t->renderer != renderer_ || !t->texture) return false;
-    // Draws land scaled to the window's pixels; an offscreen canvas of the canvas's size
-    // would hold them only where the window shows the canvas pixel for pixel. Elsewhere the
-    // caller draws straight to the window instead.
-    const CanvasFit fit = CurrentFit();
-    if (fit.scale != 1.0f || fit.left != 0 || fit.top != 0) return false;
+    // Drawing offscreen from here on uses the window's present fit; a canvas made for
+    // another size of the window would show its pixels stretched.
+    RefreshFit();
+    if (!TargetSuits(*t)) return false;
     canvas = t->texture;
+    texels_w = t->texels_w, texels_h = t->texels_h;
   }
   if (canvas == target_) return true;
   if (SDL_SetRenderTarget(renderer_, canvas) != 0) return false;
-  target_ = canvas;  // back on the window, SDL restores its own viewport and scale
+  target_ = canvas;
+  target_w_ = texels_w, target_h_ = texels_h;
+  KeepViewport();
   return true;
 }
 

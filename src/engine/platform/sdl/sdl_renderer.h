@@ -2,7 +2,9 @@
 // texture and one blend mode and sent with one SDL_RenderGeometry call per batch; every image
 // frame has one texture, made when it is first drawn. The canvas is scaled into the window's
 // output pixels by the renderer itself (canvas_fit.h), not by SDL's logical size, so that the
-// pointer's mapping and the drawing share one exact fit. Only the SDL backend includes this.
+// pointer's mapping and the drawing share one exact fit. Offscreen canvases are made at the
+// output's pixel size too, so a still layer shows the same pixels as drawing straight to the
+// window at any scale. Only the SDL backend includes this.
 #pragma once
 
 #include <SDL.h>
@@ -43,12 +45,17 @@ class SdlRenderer : public Renderer {
   void Flush() override;
   std::unique_ptr<Texture> CreateTarget(int width, int height) override;
   bool SetTarget(Texture* target) override;
+  bool TargetSuits(const Texture& target) const override;
   void Present(bool vsync);
 
  private:
   // A copy of the texture whose texels are fully opaque where their alpha reaches the
   // threshold and fully transparent elsewhere, for masked drawing.
   SDL_Texture* Masked(const SdlTexture& t, uint32_t threshold);
+  // Whether the quad shows the whole of an offscreen canvas untransformed at a whole pixel.
+  static bool ShowsWholeTarget(const QuadDraw& q);
+  // Shows an offscreen canvas texel for pixel (what ShowsWholeTarget accepts).
+  void CopyTarget(const SdlTexture& t, const QuadDraw& q, SDL_BlendMode mode, Uint8 alpha);
   // The texture's pixels, read back from SDL (null when SDL cannot).
   PixmapRef TexturePixels(const SdlTexture& t);
   void RefreshFit();
@@ -65,6 +72,8 @@ class SdlRenderer : public Renderer {
   SDL_BlendMode batch_mode_ = SDL_BLENDMODE_NONE;
   bool vsync_ = false;
   SDL_Texture* target_ = nullptr;  // the offscreen canvas draws go to; null: the window
+  int target_w_ = 0, target_h_ = 0;  // its size in texels
+  mutable int window_w_ = 0, window_h_ = 0;  // the output's size, as last seen
 };
 
 }  // namespace orvela
