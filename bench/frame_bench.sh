@@ -29,7 +29,8 @@ done
   echo "Xvfb did not start" >&2
   exit 1
 }
-export DISPLAY=":$(cat "$number")"
+DISPLAY=":$(cat "$number")"
+export DISPLAY
 # The X server's CPU time in clock ticks: it puts every shown frame on its screen.
 server_ticks() { awk '{ print $14 + $15 }' "/proc/$server/stat"; }
 for run in "opengl" "auto" "--gpu-device auto"; do
