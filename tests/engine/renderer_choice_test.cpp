@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <SDL.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -22,41 +23,29 @@ using testing::GlDriverLoaded;
 using testing::ScopedEnv;
 namespace fs = std::filesystem;
 
-TEST(RendererChoiceTest, GlRendererStringsOfCpuRasterisers) {
-  for (const char* cpu :
-       {"llvmpipe (LLVM 15.0.6, 256 bits)", "Gallium 0.4 on llvmpipe (LLVM 3.4, 128 bits)",
-        "softpipe", "Software Rasterizer", "Mesa DRI swrast", "SWR (LLVM 6.0.0, 256 bits)",
-        "Gallium 0.4 on SWR", "zink Vulkan 1.3(llvmpipe (LLVM 15.0.6, 256 bits) (MESA_LLVMPIPE))",
-        "D3D12 (Microsoft Basic Render Driver)", "Apple Software Renderer", "GDI Generic"}) {
-    EXPECT_TRUE(SoftwareRasteriser(cpu)) << cpu;
-  }
-  for (const char* gpu : {"Mesa Intel(R) UHD Graphics 620 (KBL GT2)",
-                          "AMD Radeon RX 6600 (navi23, LLVM 15.0.6, DRM 3.49, 6.1.0-13-amd64)",
-                          "NVIDIA GeForce GTX 1080/PCIe/SSE2", "virgl (AMD Radeon Graphics)",
-                          "Apple M1", "V3D 4.2", "Mali-G52 (Panfrost)", "ANSWR 3D", "", "SWRX"}) {
-    EXPECT_FALSE(SoftwareRasteriser(gpu)) << gpu;
-  }
-}
-
 TEST(RendererChoiceTest, OnlyAGlRendererOnACpuRasteriserGivesWay) {
-  EXPECT_TRUE(PreferSoftwareRenderer("opengl", "llvmpipe (LLVM 15.0.6, 256 bits)"));
-  EXPECT_TRUE(PreferSoftwareRenderer("opengles2", "softpipe"));
-  EXPECT_TRUE(PreferSoftwareRenderer("opengles", "Software Rasterizer"));
-  EXPECT_FALSE(PreferSoftwareRenderer("opengl", "Mesa Intel(R) UHD Graphics 620 (KBL GT2)"));
-  EXPECT_FALSE(PreferSoftwareRenderer("opengl", ""));  // unread: kept
+  for (const char* cpu : {"llvmpipe (LLVM 15.0.6, 256 bits)", "softpipe", "Software Rasterizer",
+                          "Mesa DRI swrast", "Gallium 0.4 on SWR", "Apple Software Renderer",
+                          "D3D12 (Microsoft Basic Render Driver)", "GDI Generic"}) {
+    EXPECT_TRUE(PreferSoftwareRenderer("opengl", cpu)) << cpu;
+    EXPECT_TRUE(PreferSoftwareRenderer("opengles2", cpu)) << cpu;
+    EXPECT_FALSE(PreferSoftwareRenderer("direct3d11", cpu)) << cpu;  // no GL string to judge
+  }
+  // LLVM in a GPU's name is its shader compiler; SWR only as a word of its own.
+  for (const char* gpu : {"AMD Radeon RX 6600 (navi23, LLVM 15.0.6, DRM 3.49, 6.1.0-13-amd64)",
+                          "Mesa Intel(R) UHD Graphics 620 (KBL GT2)", "NVIDIA GeForce GTX 1080",
+                          "virgl (AMD Radeon Graphics)", "ANSWR 3D", "SWRX", ""}) {
+    EXPECT_FALSE(PreferSoftwareRenderer("opengl", gpu)) << gpu;
+  }
   EXPECT_FALSE(PreferSoftwareRenderer("software", ""));
-  EXPECT_FALSE(PreferSoftwareRenderer("direct3d11", ""));
-  EXPECT_FALSE(PreferSoftwareRenderer("metal", ""));
 }
 
 class DeviceFolderTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder_ =
-        fs::temp_directory_path() /
-        ("orvela-devices-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-         "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(folder_);
+    folder_ = fs::temp_directory_path() /
+              ("orvela-devices-" + std::to_string(getpid()) + "-" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::create_directories(folder_);
   }
   void TearDown() override { fs::remove_all(folder_); }
