@@ -1,9 +1,12 @@
 // The frame benchmark: the whole game, from start-up, drawn through SDL on its offscreen video
-// driver with the render driver asked for by name (SDL's software renderer unless another is
-// named), the way a machine without a working graphics driver draws it. Scripted input walks
-// the screens a player sees; for each it reports the CPU time a frame costs, the start-up time
-// to the first frame of the main menu and the peak memory of the run (an 80-piece game).
-//   frame_bench [RENDER_DRIVER]        e.g. software (the default), opengl
+// driver (or on the X display in DISPLAY) with the render driver asked for by name (SDL's
+// software renderer unless another is named, or none with "auto": the game's own choice), the
+// way a machine without a working graphics driver draws it. Scripted input walks the screens a
+// player sees; for each it reports the CPU time a frame costs, the start-up time to the first
+// frame of the main menu and the peak memory of the run (an 80-piece game).
+//   frame_bench [--x11] [--gpu-device] [RENDER_DRIVER]   e.g. software (the default), opengl, auto
+// --x11 draws through SDL's x11 video driver; --gpu-device chooses the renderer as on a
+// machine with a GPU device node (the game then asks the GL driver what it draws with).
 // The clock is virtual (each paced frame is exactly 1/60 s), so the game animates as on a
 // machine that keeps up, and a frame's cost is the CPU time it took, not the time it waited.
 #include <SDL.h>
@@ -16,6 +19,7 @@
 #include <ctime>
 #include <deque>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <memory>
 #include <string>
@@ -95,7 +99,9 @@ class FrameEnds : public Renderer {
 // The SDL platform with a virtual clock and scripted input in front of it.
 class BenchPlatform : public Platform {
  public:
-  explicit BenchPlatform(std::string home) : home_(std::move(home)) {}
+  BenchPlatform(std::string home, std::string device_folder)
+      : sdl_(std::move(device_folder)), home_(std::move(home)) {}
+  std::string RenderDriver() const { return sdl_.RenderDriver(); }
 
   void Queue(std::function<void(InputSink&)> event) { events_.push_back(std::move(event)); }
   void Add(Step step) { steps_.push_back(std::move(step)); }
@@ -338,20 +344,46 @@ void WriteScript(Script& s) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const char* render_driver = argc > 1 ? argv[1] : "software";
-  setenv("SDL_VIDEODRIVER", "offscreen", 1);
-  setenv("SDL_RENDER_DRIVER", render_driver, 1);
+  std::string video_driver = "offscreen", render_driver = "software";
+  bool gpu_device = false;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg == "--x11") {
+      video_driver = "x11";
+    } else if (arg == "--gpu-device") {
+      gpu_device = true;
+    } else if (!arg.empty() && arg[0] != '-') {
+      render_driver = arg;
+    } else {
+      std::fprintf(stderr, "usage: frame_bench [--x11] [--gpu-device] [RENDER_DRIVER|auto]\n");
+      return 2;
+    }
+  }
+  setenv("SDL_VIDEODRIVER", video_driver.c_str(), 1);
+  if (render_driver == "auto") {
+    unsetenv("SDL_RENDER_DRIVER");
+  } else {
+    setenv("SDL_RENDER_DRIVER", render_driver.c_str(), 1);
+  }
   if (!std::getenv("SDL_AUDIODRIVER")) setenv("SDL_AUDIODRIVER", "dummy", 1);
   std::error_code ec;
   const fs::path home =
       fs::temp_directory_path() / ("orvela-frame-bench-" + std::to_string(getpid()));
   fs::create_directories(home, ec);
+  // The devices of a machine with a GPU: a render node (an empty file is enough to be seen).
+  fs::path devices = "/dev";
+  if (gpu_device) {
+    devices = home / "dev";
+    fs::create_directories(devices / "dri", ec);
+    std::ofstream(devices / "dri" / "renderD128").put('\0');
+  }
 
   std::vector<Result> results;
   double startup_s = 0;
   bool finished = false;
+  std::string drawn_by;
   {
-    auto owned = std::make_unique<BenchPlatform>(home.string());
+    auto owned = std::make_unique<BenchPlatform>(home.string(), devices.string());
     BenchPlatform& platform = *owned;
     Script script(platform);
     WriteScript(script);
@@ -364,6 +396,7 @@ int main(int argc, char** argv) {
     } catch (const QuitRequested&) {
     }
     finished = platform.Finished();
+    drawn_by = platform.RenderDriver();
     results = script.results;
     startup_s = script.startup_s;
   }
@@ -371,7 +404,9 @@ int main(int argc, char** argv) {
 
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
-  std::printf("SDL video driver offscreen, render driver %s\n", render_driver);
+  std::printf("SDL video driver %s, render driver asked: %s, drawn by: %s%s\n",
+              video_driver.c_str(), render_driver.c_str(), drawn_by.c_str(),
+              gpu_device ? " (as on a machine with a GPU device)" : "");
   std::printf("%-46s %8s %8s %12s %7s\n", "screen", "CPU ms", "game ms", "core at 60Hz", "drawn");
   for (const Result& r : results) {
     std::printf("%-46s %8.2f %8.2f %11.0f%% %3ld/%d\n", r.screen.c_str(), r.process_ms, r.main_ms,

@@ -17,24 +17,21 @@
 #include <utility>
 #include <vector>
 
-#if defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#include <sanitizer/lsan_interface.h>
-#define ORVELA_LEAK_CHECKS 1
-#endif
-#endif
-
 #include "engine/context.h"
 #include "engine/engine.h"
 #include "engine/platform/canvas_fit.h"
 #include "engine/platform/sdl/sdl_platform.h"
 #include "engine/render/renderer.h"
 #include "support/headless.h"
+#include "support/sdl_environment.h"
 
 namespace orvela {
 namespace {
 
+using testing::DriverAllocations;
+using testing::GlDriverLoaded;
 using testing::HeadlessTest;
+using testing::ScopedEnv;
 
 using DisplayTest = HeadlessTest;
 
@@ -112,32 +109,6 @@ TEST(SdlClockTest, TheMillisecondClockIsTheSystemsNotTheProgramsOwn) {
   EXPECT_NEAR(static_cast<double>(now), static_cast<double>(system_now), 1000.0);
 }
 
-// Sets (or, with no value, unsets) an environment variable for the life of the object.
-class ScopedEnv {
- public:
-  ScopedEnv(const char* name, std::optional<std::string> value) : name_(name) {
-    if (const char* old = getenv(name)) old_ = old;
-    if (value) {
-      setenv(name, value->c_str(), 1);
-    } else {
-      unsetenv(name);
-    }
-  }
-  ~ScopedEnv() {
-    if (old_) {
-      setenv(name_, old_->c_str(), 1);
-    } else {
-      unsetenv(name_);
-    }
-  }
-  ScopedEnv(const ScopedEnv&) = delete;
-  ScopedEnv& operator=(const ScopedEnv&) = delete;
-
- private:
-  const char* name_;
-  std::optional<std::string> old_;
-};
-
 TEST(SdlDisplayTest, OffscreenAndDummyDriversOnlyWhenAskedFor) {
   EXPECT_TRUE(UsableVideoDriver("x11", ""));
   EXPECT_TRUE(UsableVideoDriver("wayland", "x11"));
@@ -159,24 +130,6 @@ TEST(SdlDisplayTest, WithoutADisplayTheWindowIsRefused) {
   EXPECT_FALSE(platform.OpenDisplay(mode));  // SDL would fall back to drawing offscreen
   EXPECT_FALSE(platform.GetRenderer());
 }
-
-// The system's graphics drivers that SDL loads keep a few allocations to the end of the
-// program; they are not ours to free, so the leak check looks away while SDL holds a display.
-class DriverAllocations {
- public:
-  DriverAllocations() {
-#ifdef ORVELA_LEAK_CHECKS
-    __lsan_disable();
-#endif
-  }
-  ~DriverAllocations() {
-#ifdef ORVELA_LEAK_CHECKS
-    __lsan_enable();
-#endif
-  }
-  DriverAllocations(const DriverAllocations&) = delete;
-  DriverAllocations& operator=(const DriverAllocations&) = delete;
-};
 
 TEST(SdlDisplayTest, TheRendererBlendsBatchesAndReadsBack) {
   const DriverAllocations drivers;
@@ -397,19 +350,6 @@ TEST(SdlDisplayTest, AtAnyWindowSizeThePointerMapsToTheCanvasPixelDrawnUnderIt) 
     }
     platform.Present(false);
   }
-}
-
-// Whether a GL driver is mapped into this process.
-bool GlDriverLoaded() {
-  std::ifstream maps("/proc/self/maps");
-  std::string line;
-  while (std::getline(maps, line)) {
-    if (line.find("_dri.so") != std::string::npos || line.find("libGLX") != std::string::npos ||
-        line.find("libEGL") != std::string::npos) {
-      return true;
-    }
-  }
-  return false;
 }
 
 TEST(SdlDisplayTest, TheSoftwareRendererShowsItsFramesWithoutAGlDriver) {

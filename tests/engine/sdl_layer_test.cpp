@@ -83,7 +83,7 @@ TEST(SdlLayerTest, AtAnyWindowSizeAShownCanvasMatchesDrawingStraightIntoTheWindo
   };
   // The canvas's own size, twice it, and a fractional scale with bars at the sides.
   for (const Size size : {Size{800, 600}, Size{1600, 1200}, Size{1000, 700}}) {
-    SCOPED_TRACE(testing::Message() << size.width << " x " << size.height);
+    SCOPED_TRACE(::testing::Message() << size.width << " x " << size.height);
     SDL_SetWindowSize(platform.Window(), size.width, size.height);
     renderer.Clear();
     DrawScene(renderer, *texture);

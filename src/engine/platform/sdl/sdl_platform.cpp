@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/platform/sdl/sdl_renderer.h"
@@ -98,7 +99,7 @@ int EngineButton(Uint8 button) {
 
 }  // namespace
 
-SdlPlatform::SdlPlatform() {
+SdlPlatform::SdlPlatform(std::string device_folder) : device_folder_(std::move(device_folder)) {
   SDL_SetHint(SDL_HINT_RENDER_BATCHING, "1");
   SDL_SetHint(SDL_HINT_VIDEO_HIGHDPI_DISABLED, "0");
   if (SDL_Init(SDL_INIT_EVENTS | SDL_INIT_TIMER) != 0) {
@@ -163,11 +164,7 @@ bool SdlPlatform::OpenDisplay(const DisplayMode& mode) {
       SDL_Log("No window: %s", SDL_GetError());
       return false;
     }
-    SDL_Renderer* renderer = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED);
-    if (!renderer) {
-      SDL_Log("No accelerated renderer (%s); drawing in software", SDL_GetError());
-      renderer = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
-    }
+    SDL_Renderer* renderer = CreateWindowRenderer(window_, GpuDevicePresent(device_folder_));
     if (!renderer) {
       SDL_Log("No renderer: %s", SDL_GetError());
       SDL_DestroyWindow(window_);
@@ -186,6 +183,10 @@ bool SdlPlatform::OpenDisplay(const DisplayMode& mode) {
   renderer_->SetLogicalSize(mode.width, mode.height);
   recorder_->Invalidate();
   return true;
+}
+
+std::string SdlPlatform::RenderDriver() const {
+  return renderer_ ? renderer_->DriverName() : std::string();
 }
 
 Renderer* SdlPlatform::GetRenderer() {

@@ -1,7 +1,7 @@
-// The SDL platform: a real window with SDL's GPU renderer (SDL's software renderer when no
-// accelerated one can be made) behind a frame recorder (unchanged frames are not drawn
-// again), the canvas scaled to the window and letterboxed, desktop full screen, SDL's event
-// queue, message boxes and URL opener.
+// The SDL platform: a real window with SDL's GPU renderer (SDL's software renderer where no
+// accelerated one can be made or its GL draws on the CPU; see CreateWindowRenderer) behind a frame
+// recorder (unchanged frames are not drawn again), the canvas scaled to the window and letterboxed,
+// desktop full screen, SDL's event queue, message boxes and URL opener.
 #pragma once
 
 #include <cstdint>
@@ -20,7 +20,9 @@ class SdlRenderer;
 
 class SdlPlatform : public Platform {
  public:
-  SdlPlatform();
+  // `device_folder` is where the machine's devices are looked for when the renderer is chosen
+  // (GpuDevicePresent); the backend's tests and benchmarks point it elsewhere.
+  explicit SdlPlatform(std::string device_folder = "/dev");
   ~SdlPlatform() override;
   SdlPlatform(const SdlPlatform&) = delete;
   SdlPlatform& operator=(const SdlPlatform&) = delete;
@@ -42,6 +44,8 @@ class SdlPlatform : public Platform {
 
   // The window (null before the first OpenDisplay), for the SDL backend's own tests.
   SDL_Window* Window() const { return window_; }
+  // SDL's name for the render driver drawing the window ("" before the first OpenDisplay).
+  std::string RenderDriver() const;
 
  private:
   // How window points map to canvas pixels just now.
@@ -58,6 +62,7 @@ class SdlPlatform : public Platform {
   std::unique_ptr<AudioOutput> audio_;
   bool video_ready_ = false;
   std::string title_;
+  std::string device_folder_;
 };
 
 // The per-user application-data folder of this operating system (no trailing separator):

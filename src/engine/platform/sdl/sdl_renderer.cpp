@@ -2,7 +2,9 @@
 #include "engine/platform/sdl/sdl_renderer.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
+#include <filesystem>
 #include <map>
 #include <utility>
 
@@ -325,6 +327,11 @@ bool SdlRenderer::SetTarget(Texture* target) {
   return true;
 }
 
+std::string SdlRenderer::DriverName() const {
+  SDL_RendererInfo info;
+  return SDL_GetRendererInfo(renderer_, &info) == 0 && info.name ? info.name : "";
+}
+
 void SdlRenderer::Present(bool vsync) {
   Flush();
   if (vsync != vsync_) {
@@ -373,6 +380,98 @@ PixmapRef SdlRenderer::TexturePixels(const SdlTexture& t) {
   SDL_SetRenderTarget(renderer_, target_);
   SDL_DestroyTexture(canvas);
   return pixels;
+}
+
+bool SoftwareRasteriser(std::string_view gl_renderer) {
+  std::string lower(gl_renderer);
+  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  for (const char* name : {"llvmpipe", "softpipe", "swrast", "software rasterizer",
+                           "software renderer", "gdi generic", "basic render driver"}) {
+    if (lower.find(name) != std::string::npos) return true;
+  }
+  // SWR only as a word of its own, in capitals as Mesa writes it.
+  for (size_t at = gl_renderer.find("SWR"); at != std::string_view::npos;
+       at = gl_renderer.find("SWR", at + 1)) {
+    const auto letter = [&](size_t i) {
+      return i < gl_renderer.size() && std::isalnum(static_cast<unsigned char>(gl_renderer[i]));
+    };
+    if ((at == 0 || !letter(at - 1)) && !letter(at + 3)) return true;
+  }
+  return false;
+}
+
+bool PreferSoftwareRenderer(std::string_view name, std::string_view gl_renderer) {
+  const bool on_gl = name == "opengl" || name == "opengles2" || name == "opengles";
+  return on_gl && SoftwareRasteriser(gl_renderer);
+}
+
+bool GpuDevicePresent(const std::string& device_folder) {
+#if defined(__linux__)
+  namespace fs = std::filesystem;
+  std::error_code error;
+  const fs::path folder(device_folder);
+  for (fs::directory_iterator it(folder / "dri", error), end; !error && it != end;
+       it.increment(error)) {
+    if (it->path().filename().string().rfind("renderD", 0) == 0) return true;
+  }
+  // NVIDIA's, Arm Mali's, Vivante's, PowerVR's, Adreno's and the older Raspberry Pi's drivers.
+  for (const char* device : {"nvidiactl", "mali0", "galcore", "pvr_sync", "kgsl-3d0", "vchiq"}) {
+    if (fs::exists(folder / device, error)) return true;
+  }
+  return false;
+#else
+  (void)device_folder;
+  return true;
+#endif
+}
+
+namespace {
+
+// The GL_RENDERER string of the GL context current on this thread ("" without one).
+std::string CurrentGlRenderer() {
+  if (!SDL_GL_GetCurrentContext()) return "";
+  using GetString = const unsigned char* (*)(unsigned);
+  constexpr unsigned kGlRenderer = 0x1F01;
+  const auto get = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+  const unsigned char* text = get ? get(kGlRenderer) : nullptr;
+  return text ? reinterpret_cast<const char*>(text) : "";
+}
+
+SDL_Renderer* SoftwareRenderer(SDL_Window* window) {
+  // Asked for by its index: SDL_RENDER_DRIVER would otherwise name the driver again.
+  for (int i = 0, count = SDL_GetNumRenderDrivers(); i < count; ++i) {
+    SDL_RendererInfo info;
+    if (SDL_GetRenderDriverInfo(i, &info) == 0 && info.name &&
+        std::string_view(info.name) == "software") {
+      return SDL_CreateRenderer(window, i, SDL_RENDERER_SOFTWARE);
+    }
+  }
+  return SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
+}
+
+}  // namespace
+
+SDL_Renderer* CreateWindowRenderer(SDL_Window* window, bool gpu_device) {
+  const char* asked = SDL_GetHint(SDL_HINT_RENDER_DRIVER);
+  const bool named = asked && *asked;
+  SDL_Renderer* renderer = nullptr;
+  if (named || gpu_device) {
+    renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED);
+    if (!renderer) {
+      SDL_Log("No accelerated renderer (%s); drawing in software", SDL_GetError());
+    } else if (SDL_RendererInfo info; !named && SDL_GetRendererInfo(renderer, &info) == 0 &&
+                                      !(info.flags & SDL_RENDERER_SOFTWARE) && info.name) {
+      // SDL's GL renderers leave their context current.
+      const std::string gl_renderer = CurrentGlRenderer();
+      if (PreferSoftwareRenderer(info.name, gl_renderer)) {
+        SDL_LogVerbose(SDL_LOG_CATEGORY_RENDER, "%s draws on the CPU; drawing in software",
+                       gl_renderer.c_str());
+        SDL_DestroyRenderer(renderer);
+        renderer = nullptr;
+      }
+    }
+  }
+  return renderer ? renderer : SoftwareRenderer(window);
 }
 
 }  // namespace orvela

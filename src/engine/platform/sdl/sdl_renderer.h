@@ -11,6 +11,8 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "engine/platform/canvas_fit.h"
@@ -47,6 +49,8 @@ class SdlRenderer : public Renderer {
   bool SetTarget(Texture* target) override;
   bool TargetSuits(const Texture& target) const override;
   void Present(bool vsync);
+  // SDL's name for the render driver drawing ("software", "opengl", ...).
+  std::string DriverName() const;
 
  private:
   // A copy of the texture whose texels are fully opaque where their alpha reaches the
@@ -75,5 +79,32 @@ class SdlRenderer : public Renderer {
   int target_w_ = 0, target_h_ = 0;  // its size in texels
   mutable int window_w_ = 0, window_h_ = 0;  // the output's size, as last seen
 };
+
+// Which SDL renderer draws the window. A GPU renderer whose GL is a rasteriser running on the
+// CPU (every machine without a working graphics driver) draws the same pictures as SDL's own
+// software renderer at several times its cost in time and memory, so there the software
+// renderer draws instead.
+
+// Whether a GL_RENDERER string names a rasteriser that runs on the CPU: Mesa's llvmpipe,
+// softpipe, swrast and SWR, the Direct3D one under Mesa's d3d12, Apple's and Windows' own.
+bool SoftwareRasteriser(std::string_view gl_renderer);
+
+// Whether an accelerated renderer SDL made gives way to SDL's software renderer: `name` is
+// SDL's name for it, `gl_renderer` the GL_RENDERER string of its GL context ("" where it has
+// none or it could not be read, and then the renderer is kept).
+bool PreferSoftwareRenderer(std::string_view name, std::string_view gl_renderer);
+
+// Whether `device_folder` (the machine's /dev) holds a device a GPU driver draws through: a
+// kernel render node (dri/renderD*), which every GPU driver of Mesa's needs, or the device of a
+// GPU vendor's own driver. Where it holds none, any GL there is would draw on the CPU, and
+// asking it (loading a GL driver: a tenth of a second and some 70 MB that stay mapped) is
+// left out. Outside Linux this is always true.
+bool GpuDevicePresent(const std::string& device_folder);
+
+// The window's renderer: SDL's choice where SDL_RENDER_DRIVER (SDL's own setting) names one;
+// otherwise SDL's accelerated renderer unless `gpu_device` is false or its GL draws on the
+// CPU, SDL's software renderer in those cases and where no accelerated one can be made. Null
+// when none can be made.
+SDL_Renderer* CreateWindowRenderer(SDL_Window* window, bool gpu_device);
 
 }  // namespace orvela
