@@ -33,7 +33,7 @@ class MidGame {
     game_.play->setup();
     game_.chooser->setup();  // it holds the sets' pictures, decoded
     game_.profile->_url = TProfile::kDefaultFile;
-    game_.main_menu->newPuzzle(*game_.chooser->zestawy[3]);  // the 80-piece set
+    game_.main_menu->flow.NewPuzzle(*game_.chooser->zestawy[3]);  // the 80-piece set
     TPuzzelGame& play = *game_.play;
     // Nine groups of three pieces each, as joins would leave them.
     for (int g = 0; g < 9; ++g) {

@@ -1,6 +1,7 @@
 // TMessageWindow, the yes/no question.
 #include "play/message_window.h"
 
+#include <utility>
 #include <vector>
 
 #include "engine/engine.h"
@@ -34,15 +35,14 @@ MenuRef TMessageWindow::makeButtons(const std::string& yes_image,
   return buttons;
 }
 
-int TMessageWindow::ask(const std::string& text, const MenuRef& buttons,
-                        const std::function<void()>& behind) {
+int TMessageWindow::ask(const std::string& text, const MenuRef& buttons, const Backdrop& behind) {
   // The sort-up question's parts come back however the loop ends (closing the window ends it
   // by an exception).
   struct Restore {
     TMessageWindow& window;
     MenuRef menu;
     std::string txt;
-    std::function<void()> behind;
+    Backdrop behind;
     ~Restore() {
       window.menu = std::move(menu);
       window.txt = std::move(txt);
@@ -57,10 +57,7 @@ int TMessageWindow::ask(const std::string& text, const MenuRef& buttons,
 }
 
 int TMessageWindow::draw() {
-  SetAlpha(1);
-  SetColor(255, 255, 255);
-  SetDrawScale(1, 1);
-  if (drawBehind) drawBehind();
+  DrawBackdrop(drawBehind);
   SetDrawScale(1, 1);
   SetAlpha(alpha);
   SetColor(255, 255, 255);

@@ -1,14 +1,14 @@
 // TMessageWindow: the modal yes/no question of the game. A window picture with a justified
-// text and two buttons, OK and Cancel, fades in over the frozen screen behind it (the play
-// screen; sparks keep flying), runs its own frame loop, fades out and returns the answer.
-// Other questions bring their own text, button pictures and backdrop for one asking.
+// text and two buttons, OK and Cancel, fades in over its backdrop (the frozen play screen;
+// sparks keep flying), runs its own frame loop, fades out and returns the answer. Other
+// questions bring their own text, button pictures and backdrop for one asking.
 #pragma once
 
-#include <functional>
 #include <string>
 
 #include "engine/image/image.h"
 #include "engine/object.h"
+#include "ui/backdrop.h"
 #include "ui/menu.h"
 
 namespace orvela {
@@ -27,8 +27,8 @@ class TMessageWindow : public TObject {
   float alpha = 0, dAlpha = 0;
   int cel = 0;      // the answer: 1 OK, 0 Cancel
   int escaped = 0;  // 1 when Escape closed the window before an answer (cel is then 0)
-  // Draws the frozen screen behind the window (the play screen's draw).
-  std::function<void()> drawBehind;
+  // The frozen screen behind the window (the play screen).
+  Backdrop drawBehind;
 
   int setup();
   int draw();
@@ -49,7 +49,7 @@ class TMessageWindow : public TObject {
   // Asks another question: the text, the buttons (from makeButtons) and what is drawn behind
   // the window, for this one asking; the sort-up question is back afterwards. Returns 1 for
   // the button where OK stands, 0 for the other, kClosed when Escape closed the question.
-  int ask(const std::string& text, const MenuRef& buttons, const std::function<void()>& behind);
+  int ask(const std::string& text, const MenuRef& buttons, const Backdrop& behind);
 
  private:
   PlayServices& services_;

@@ -12,7 +12,6 @@
 #include "formats/tsc_file.h"
 #include "play/spark.h"
 #include "shell/game_context.h"
-#include "shell/main_menu.h"
 #include "shell/sound_manager.h"
 #include "ui/delta_time.h"
 #include "ui/mouse.h"
@@ -181,11 +180,8 @@ int TCredits::update() {
 }
 
 int TCredits::draw() {
-  SetColor(255, 255, 255);
-  SetDrawScale(1, 1);
   SetBlend(ALPHABLEND);
-  SetAlpha(1);
-  Game().main_menu->draw();
+  DrawBackdrop(drawBehind);
   for (const auto& fragment : listaPuzelkow) fragment->draw();
   TSpark::UpdateAll();
   return 0;

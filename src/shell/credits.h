@@ -1,7 +1,7 @@
 // The credits screen: TCredits flies the 48 fragments of the credits picture (TPuzelek) in
-// from outside the screen along curved paths, throwing sparks, over the main menu; a click
-// sends them back out while they fade. It reads the layout file dane/credits.tsc, the menu
-// (as its backdrop), the sparks, the mouse and the sound update; nothing else.
+// from outside the screen along curved paths, throwing sparks, over its backdrop (the main
+// menu); a click sends them back out while they fade. It reads the layout file
+// dane/credits.tsc, the sparks, the mouse and the sound update; nothing else.
 #pragma once
 
 #include <memory>
@@ -9,6 +9,7 @@
 
 #include "engine/image/image.h"
 #include "engine/object.h"
+#include "ui/backdrop.h"
 
 namespace orvela {
 
@@ -42,6 +43,7 @@ class TCredits : public TObject {
 
   TList<TPuzelek> listaPuzelkow;  // the fragments in file order
   int wyjdz = 0;
+  Backdrop drawBehind;  // the main menu
 
   // Reads the layout and the fragment pictures, then draws the first paths. A layout that
   // cannot be read, or lacks a fragment's place, leaves the list empty and the reason kept:

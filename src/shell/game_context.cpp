@@ -12,14 +12,12 @@
 #include "play/profile.h"
 #include "play/profile_manager.h"
 #include "play/spark.h"
-#include "play/waiting_clock.h"
-#include "play/waiting_screen.h"
 #include "shell/best_times.h"
 #include "shell/credits.h"
 #include "shell/main_menu.h"
 #include "shell/more_games.h"
 #include "shell/set_chooser.h"
-#include "shell/settings.h"
+#include "shell/settings_window.h"
 #include "shell/sound_manager.h"
 #include "ui/delta_time.h"
 #include "ui/mouse.h"
@@ -54,11 +52,14 @@ GameContext::GameContext() : previous_(current) {
   middle_font = TImageFont::Load("gfx/bluehigh.ttf", 20, FONT_SMOOTH);
   large_font = TImageFont::Load("gfx/bluehigh.ttf", 36, FONT_SMOOTH);
   message_window = std::make_shared<TMessageWindow>(play_services_);
-  // The play screen asks its sort-up question in the message window, over its own table; the
-  // settings window opened from play shows the table behind it too.
+  // The play screen asks its sort-up question in the message window, over its own table. The
+  // windows opened over the menu show the menu behind them, those opened from play the table.
   play->messageWindow = message_window.get();
-  message_window->drawBehind = [this] { play->draw(); };
-  draw_puzzle = [this] { play->draw(); };
+  const Backdrop menu_behind = [this] { main_menu->draw(); };
+  const Backdrop play_behind = [this] { play->draw(); };
+  message_window->drawBehind = play_behind;
+  settings->drawBehind = {menu_behind, play_behind};
+  credits->drawBehind = menu_behind;
 }
 
 GameContext::~GameContext() {

@@ -3,7 +3,6 @@
 // are not part of the game yet take their place in this order when they land.
 #pragma once
 
-#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -74,8 +73,6 @@ struct GameContext {
   int screenHeight = 600;
   std::string userDir;  // the per-user folder, no trailing separator; "" when there is none
 
-  // Draws the puzzle behind the settings window when it is opened from play.
-  std::function<void()> draw_puzzle;
   // When set, every frame gets this frame factor instead of the measured one (deterministic
   // runs of the headless tests and tools).
   std::optional<float> fixed_frame_factor;

@@ -1,24 +1,16 @@
 // TGame, the main menu.
 #include "shell/main_menu.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
-#include "construction/cutter.h"
-#include "construction/shape_grid.h"
-#include "engine/context.h"
 #include "engine/engine.h"
-#include "play/message_window.h"
-#include "play/play_mouse.h"
-#include "play/play_screen.h"
-#include "play/profile.h"
-#include "play/profile_manager.h"
 #include "play/spark.h"
 #include "shell/credits.h"
 #include "shell/game_context.h"
 #include "shell/more_games.h"
-#include "shell/set_chooser.h"
-#include "shell/settings.h"
+#include "shell/settings_window.h"
 #include "shell/sound_manager.h"
 #include "ui/delta_time.h"
 #include "ui/screen_loop.h"
@@ -55,14 +47,13 @@ int TGame::setup() {
 }
 
 int TGame::newGame() {
-  Game().play->clear();
-  Game().cutter->clear();
-  Game().shape_grid->clear();
+  flow.Clear();
   return 0;
 }
 
 int TGame::start() {
-  music = StartMusic(*Game().songs, "sfx/puzzle.ogg", 1, 1.0f);
+  TSongManager& songs = *Game().songs;
+  songs.music = StartMusic(songs, "sfx/puzzle.ogg", 1, 1.0f);
   wyjdz = 0;
   fade = 0;
   dFade = 0;
@@ -172,45 +163,26 @@ int TGame::goToMoreGames() {
 
 int TGame::StartNewGame() {
   dFade = 0;
-  TWyborZestawu& chooser = *Game().chooser;
-  chooser.start();
-  if (const ZestawRef chosen = chooser.mainLoop()) playFree(*chosen);
+  flow.ChooseAndPlay();
   return 0;
 }
 
 int TGame::playFree(const TZestaw& zestaw) {
-  // A picture that could not be cut has been reported; there is nothing to play.
-  if (newPuzzle(zestaw)) runPlay();
+  flow.PlaySet(zestaw);
   return 0;
 }
 
-int TGame::newPuzzle(const TZestaw& zestaw) {
-  GameContext& game = Game();
-  TKreatorKlockow& grid = *game.shape_grid;
-  grid.KSZTALT = zestaw.ksztalt;
-  const float w = static_cast<float>(zestaw.w), h = static_cast<float>(zestaw.h);
-  grid.createGrid(static_cast<float>(zestaw.cols), static_cast<float>(zestaw.rows), w, h, 0, 0);
-  game.profile->_gfxUrl = zestaw.url;
-  game.profile->_level = 0;
-  const PixmapRef mask_a = grid.drawOn(zestaw.w, zestaw.h);
-  const TWsp cell = grid.getWH();
-  const PixmapRef mask_b = grid.drawOn(zestaw.w, zestaw.h);
-  TPuzzelGame& play = *game.play;
-  play.startNewGame(zestaw.url, mask_a, mask_b, cell.x, cell.y);
-  return play.listaPuzzli.IsEmpty() ? 0 : 1;
-}
-
 int TGame::goToPlay() {
-  GameContext& game = Game();
-  if (!game.profile_manager->gameInProgress()) return goToNewGame();
-  TMessageWindow& window = *game.message_window;
-  if (!continueButtons) {
-    continueButtons = window.makeButtons("gfx/gui/p_continue.png", "gfx/gui/p_new_puzzle.png");
+  if (!flow.GameInProgress()) return goToNewGame();
+  switch (flow.AskContinue([this] { draw(); })) {
+    case GameFlow::Choice::kContinue:
+      return goToContinue();
+    case GameFlow::Choice::kNewGame:
+      return goToNewGame();
+    case GameFlow::Choice::kStay:
+      break;  // the menu stays, the saved puzzle waits
   }
-  const int answer = window.ask(kContinueQuestion, continueButtons, [this] { draw(); });
-  if (answer == 1) return goToContinue();
-  if (answer == 0) return goToNewGame();
-  return 0;  // closed with Escape: the menu stays, the saved puzzle waits
+  return 0;
 }
 
 int TGame::goToContinue() {
@@ -221,22 +193,7 @@ int TGame::goToContinue() {
 
 int TGame::continueFree() {
   dFade = 0;
-  TProfileManager& profiles = *Game().profile_manager;
-  if (profiles.continueGame()) return runPlay();
-  // A broken profile was set aside and a fresh one started: a new puzzle, then.
-  if (!profiles.gameInProgress()) return StartNewGame();
-  return 0;
-}
-
-int TGame::runPlay() {
-  GameContext& game = Game();
-  try {
-    game.play->mainLoop();
-  } catch (const QuitRequested&) {
-    game.profile_manager->playLeft();  // the window was closed during play
-    throw;
-  }
-  game.profile_manager->playLeft();
+  flow.Continue();
   return 0;
 }
 

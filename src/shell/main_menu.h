@@ -2,26 +2,23 @@
 // highlights slide in from the left, then the highlights fade over the buttons; a black cover
 // fades in before a destination runs (the picture choice and play, continuing a puzzle, the
 // more-games screen, the end) and clears when it returns. Play asks first whether to continue
-// a puzzle in progress. Its background is also the backdrop of other screens.
+// a puzzle in progress. What lies behind the cover from Play on is the game flow (GameFlow),
+// which the menu holds; its drawing is the backdrop of the windows opened over it.
 #pragma once
 
 #include <array>
-#include <memory>
 
 #include "engine/image/image.h"
 #include "engine/object.h"
+#include "shell/game_flow.h"
 #include "ui/menu.h"
 
 namespace orvela {
 
-class TAudioStream;
 class TZestaw;
 
 // Destinations of the cover (_dokad).
 enum MenuDestination : int { GO_EXIT = 0, GO_NEW_GAME = 1, GO_CONTINUE = 2, GO_MORE_GAMES = 3 };
-
-// The question Play asks when a puzzle is in progress.
-inline constexpr const char* kContinueQuestion = "Continue the puzzle you were playing?";
 
 class TGame : public TObject {
  public:
@@ -34,9 +31,8 @@ class TGame : public TObject {
   int _dokad = GO_EXIT;
   std::array<float, 5> x{};  // highlights sliding in
   std::array<int, 5> y{};
-  std::array<float, 5> a{};             // highlight opacity
-  std::shared_ptr<TAudioStream> music;  // the menu's music stream
-  MenuRef continueButtons;              // the answers of the continue question
+  std::array<float, 5> a{};  // highlight opacity
+  GameFlow flow;             // what Play leads to
 
   int setup();
   int newGame();
@@ -52,18 +48,13 @@ class TGame : public TObject {
   int goToNewGame();
   // Builds the grid and the masks for the chosen set and plays the new puzzle.
   int playFree(const TZestaw& zestaw);
-  // The first part of playFree: the chosen set recorded in the profile, its grid and masks
-  // built and the picture cut; 1 when the play screen holds the new puzzle.
-  int newPuzzle(const TZestaw& zestaw);
-  // Play: with a puzzle in progress the message window asks whether to continue it (the
-  // cover then goes to it) or start a new one (the picture choice); without, the choice.
+  // Play: with a puzzle in progress the message window asks, over the menu, whether to
+  // continue it (the cover then goes to it) or start a new one (the picture choice); without,
+  // the choice.
   int goToPlay();
   int goToContinue();
-  // Resumes the puzzle in progress (a rebuilt one when the play screen does not hold it);
-  // when it cannot be rebuilt and none is left in progress, the picture choice follows.
+  // Clears the cover and resumes the puzzle in progress (GameFlow::Continue).
   int continueFree();
-  // Runs the play screen; however it is left, the game is written to the profile.
-  int runPlay();
 };
 
 }  // namespace orvela

@@ -7,7 +7,7 @@
 #include "engine/engine.h"
 #include "shell/game_context.h"
 #include "shell/help_pages.h"
-#include "shell/settings.h"
+#include "shell/settings_window.h"
 #include "shell/sound_manager.h"
 #include "ui/delta_time.h"
 #include "ui/mouse.h"

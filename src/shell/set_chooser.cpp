@@ -8,7 +8,6 @@
 
 #include "engine/engine.h"
 #include "play/play_clock.h"
-#include "play/play_mouse.h"
 #include "shell/best_times.h"
 #include "shell/game_context.h"
 #include "shell/sound_manager.h"

@@ -6,7 +6,7 @@
 #include "play/profile_manager.h"
 #include "shell/best_times.h"
 #include "shell/game_context.h"
-#include "shell/settings.h"
+#include "shell/settings_window.h"
 #include "shell/sound_manager.h"
 
 namespace orvela {

@@ -1,10 +1,8 @@
-// TGlobalSnd, TSongManager, TMusicFile, TAudioStream and the per-frame sound update.
+// TOptions, TGlobalSnd, TSongManager, TMusicFile, TAudioStream and the per-frame sound update.
 #include "shell/sound_manager.h"
 
 #include "engine/engine.h"
 #include "shell/game_context.h"
-#include "shell/main_menu.h"
-#include "shell/settings.h"
 
 namespace orvela {
 
@@ -27,6 +25,11 @@ ChannelRef StartTrack(const SoundRef& sound, float v) {
 }
 
 }  // namespace
+
+void TOptions::SetFromLevels(float music_level, float sound_level) {
+  soundVol = sound_level / 10;
+  musicVol = music_level / 10;
+}
 
 ChannelRef StartEffect(const SoundRef& sound, const ChannelRef& channel, int restart) {
   if (channel) {
@@ -122,8 +125,8 @@ Ref<TAudioStream> StartMusic(TSongManager& songs, const std::string& name, int f
 
 void SoundUpdate() {
   PollSystem();
-  GameContext& game = Game();
-  if (game.main_menu && game.main_menu->music) game.main_menu->music->setVolume(MusicVolume());
+  const GameContext& game = Game();
+  if (game.songs && game.songs->music) game.songs->music->setVolume(MusicVolume());
 }
 
 }  // namespace orvela

@@ -1,7 +1,8 @@
-// The game's sound effects and music: TGlobalSnd holds the four effects and starts each on a
-// fresh channel at the live sound volume; TSongManager keeps the known music files, and a
-// TAudioStream is a handle on a playing track whose volume follows the live music volume every
-// frame (a track that could not start at volume 0 starts as soon as the volume is raised).
+// The game's sound effects and music: TOptions holds the live volumes every sound reads (the
+// settings set them); TGlobalSnd holds the four effects and starts each on a fresh channel at
+// the live sound volume; TSongManager keeps the known music files and the music playing under
+// every screen, a TAudioStream whose volume follows the live music volume every frame (a track
+// that could not start at volume 0 starts as soon as the volume is raised).
 #pragma once
 
 #include <array>
@@ -12,6 +13,19 @@
 #include "engine/object.h"
 
 namespace orvela {
+
+class TAudioStream;
+
+// The live volumes, 0 to 1, that every effect start, every music start and the per-frame music
+// update read; the settings window sets them from the levels the player chooses (0 to 10).
+class TOptions : public TObject {
+ public:
+  float musicVol = 0.5f;
+  float soundVol = 0.8f;
+
+  // Sets both from the settings' levels of 0 to 10 (a tenth of each).
+  void SetFromLevels(float music_level, float sound_level);
+};
 
 // Starts a sound effect: on the given channel unless it is still playing and restart is 0
 // (then that channel is returned unchanged), else on a new channel at the live sound volume.
@@ -50,6 +64,8 @@ class TSongManager : public TObject {
   TSongManager& operator=(const TSongManager&) = delete;
 
   TList<TMusicFile> songsList;  // in loading order
+  // The music under every screen, started by the main menu; the sound update keeps its volume.
+  Ref<TAudioStream> music;
 
   Ref<TMusicFile> findSong(const std::string& name) const;
   Ref<TMusicFile> loadSong(const std::string& name, int flags);
@@ -74,7 +90,7 @@ class TAudioStream : public TObject {
 Ref<TAudioStream> StartMusic(TSongManager& songs, const std::string& name, int flags, float volume);
 
 // The per-frame sound update of every screen loop: lets pending system events arrive, then
-// sets the main menu's music stream to the live music volume.
+// sets the music playing under the screens (TSongManager::music) to the live music volume.
 void SoundUpdate();
 
 }  // namespace orvela

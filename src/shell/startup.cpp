@@ -28,7 +28,7 @@
 #include "shell/main_menu.h"
 #include "shell/more_games.h"
 #include "shell/set_chooser.h"
-#include "shell/settings.h"
+#include "shell/settings_window.h"
 #include "shell/sound_manager.h"
 #include "ui/delta_time.h"
 

@@ -66,7 +66,7 @@ TEST_P(SavedSetTest, APuzzleSavedInPlayIsContinuedAsItWasInANewRun) {
     game.play->setup();
     game.chooser->setup();
     game.profile_manager->checkProfiles();
-    ASSERT_EQ(game.main_menu->newPuzzle(*game.chooser->zestawy[GetParam()]), 1);
+    ASSERT_EQ(game.main_menu->flow.NewPuzzle(*game.chooser->zestawy[GetParam()]), 1);
     TPuzzelGame& play = *game.play;
     // Five joins: a loose piece dropped near its place beside its first neighbour.
     int joins = 0;

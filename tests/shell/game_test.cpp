@@ -13,7 +13,7 @@
 #include "shell/game_driver.h"
 #include "shell/main_menu.h"
 #include "shell/more_games.h"
-#include "shell/settings.h"
+#include "shell/settings_window.h"
 #include "shell/sound_manager.h"
 #include "shell/startup.h"
 #include "ui/button.h"
@@ -230,7 +230,7 @@ TEST_F(MenuTest, QuitFadesForTwentyFramesThenShowsMoreGamesThenEnds) {
 TEST_F(MenuTest, MusicStartsWithTheMenuAndFollowsTheMusicVolume) {
   RunFrames([&](int frame) {
     if (frame != 3) return;
-    const auto& music = Game().main_menu->music;
+    const auto& music = Game().songs->music;
     ASSERT_TRUE(music && music->mf && music->mf->c);
     EXPECT_EQ(music->mf->c->Playing(), 1);
     EXPECT_TRUE(music->mf->s->Loops());
@@ -243,7 +243,7 @@ TEST_F(MenuTest, TheMusicEndsWithTheGame) {
   ChannelRef channel;
   RunFrames([&](int frame) {
     if (frame != 3) return;
-    channel = Game().main_menu->music->mf->c;
+    channel = Game().songs->music->mf->c;
     StopGame();
   });
   ASSERT_TRUE(channel);
@@ -276,7 +276,7 @@ TEST_F(SettingsTest, TheSeventhMusicPointSetsTheLiveVolumeAtOnce) {
       EXPECT_FLOAT_EQ(Game().options->musicVol, 0.7f);
       EXPECT_EQ(Game().settings->menu->GetItem(107)->visible, 1);
       EXPECT_EQ(Game().settings->menu->GetItem(208)->visible, 1);
-      const auto& channel = Game().main_menu->music->mf->c;
+      const auto& channel = Game().songs->music->mf->c;
       EXPECT_FLOAT_EQ(channel->Volume(), 0.7f);  // the same frame's sound update
       StopGame();
     }
@@ -442,7 +442,7 @@ TEST_F(SoundTest, MusicAtVolumeZeroStartsWhenTheVolumeIsRaised) {
   fs::create_directories(UserDir() + "/data");
   WriteBytes(SettingsPath(), "options{\n\tsound=5\n\tmusic=0\n\tekran=0\n}\n");
   RunFrames([&](int frame) {
-    const auto& music = Game().main_menu->music;
+    const auto& music = Game().songs->music;
     if (frame == 5) {
       EXPECT_FALSE(music->mf->c);  // nothing plays at volume 0
     }

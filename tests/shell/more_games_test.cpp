@@ -14,7 +14,7 @@
 #include "shell/help_pages.h"
 #include "shell/main_menu.h"
 #include "shell/more_games.h"
-#include "shell/settings.h"
+#include "shell/settings_window.h"
 
 namespace orvela {
 namespace {

@@ -1,41 +1,18 @@
-// TGameSettings and the settings window.
-#include "shell/settings.h"
+// TGameSettings, the settings window.
+#include "shell/settings_window.h"
 
-#include <algorithm>
-#include <cmath>
-#include <cstdint>
-#include <filesystem>
-#include <new>
 #include <string>
+#include <vector>
 
 #include "engine/engine.h"
-#include "engine/files/files.h"
-#include "engine/runtime_error.h"
-#include "engine/system.h"
-#include "formats/tsc_file.h"
-#include "play/play_mouse.h"
 #include "shell/game_context.h"
-#include "shell/main_menu.h"
 #include "shell/sound_manager.h"
 #include "ui/delta_time.h"
-#include "ui/mouse.h"
 #include "ui/screen_loop.h"
 
 namespace orvela {
 
 namespace {
-
-constexpr const char* kGroup = "options";
-
-// The settings file the game writes is about sixty bytes; a file of more than this is not
-// one, and reading it whole could take more memory than the machine has.
-constexpr int64_t kMaxFileBytes = 64 * 1024;
-
-// A saved volume as the game can use it: 0 to 10; what no volume can be (NaN) is the default.
-float UsableVolume(float volume) {
-  if (std::isnan(volume)) return 0.5f;
-  return std::clamp(volume, 0.0f, 10.0f);
-}
 
 DimRef At(int x, int y) {
   return CreateDim(static_cast<float>(x), static_cast<float>(y), 0, 0, 0, 1, 1, 0);
@@ -50,10 +27,6 @@ void Show(const MenuRef& menu, int id, bool shown) {
 }
 
 }  // namespace
-
-std::string TGameSettings::FilePath() {
-  return Game().userDir + "/data/options.tsc";
-}
 
 int TGameSettings::setup() {
   x = 200;
@@ -87,7 +60,6 @@ int TGameSettings::setup() {
 }
 
 int TGameSettings::setupSounds() {
-  TOptions& options = *Game().options;
   for (int i = 1; i <= 10; ++i) {
     if (menu) {
       const bool sound_lit = !(_glosnoscDzwieku < i);
@@ -98,8 +70,7 @@ int TGameSettings::setupSounds() {
       Show(menu, 200 + i, !music_lit);
     }
   }
-  options.soundVol = _glosnoscDzwieku / 10;
-  options.musicVol = _glosnoscMuzyki / 10;
+  Game().options->SetFromLevels(_glosnoscMuzyki, _glosnoscDzwieku);
   return 0;
 }
 
@@ -117,10 +88,8 @@ int TGameSettings::update() {
 
 int TGameSettings::draw() {
   GameContext& game = Game();
-  SetColor(255, 255, 255);
-  SetAlpha(1);
-  if (_gdzie == 0 && game.main_menu) game.main_menu->draw();
-  if (_gdzie == 1 && game.draw_puzzle) game.draw_puzzle();
+  const bool known = _gdzie >= 0 && _gdzie < static_cast<int>(drawBehind.size());
+  DrawBackdrop(known ? drawBehind[_gdzie] : Backdrop());
   SetBlend(ALPHABLEND);
   SetDrawScale(1, 1);
   SetColor(255, 255, 255);
@@ -144,9 +113,7 @@ int TGameSettings::setLoop(int where) {
   _wyjdz = 0;
   fade = 0;
   dFade = 1;
-  _pelnyEkran = pelnyEkran;
-  _glosnoscMuzyki = glosnoscMuzyki;
-  _glosnoscDzwieku = glosnoscDzwieku;
+  CopyToWorking();
   setupSounds();
   // The mode buttons keep showing what the display is: a full-screen switch that was then
   // cancelled leaves the display full screen, and the window must still say so.
@@ -179,9 +146,7 @@ int TGameSettings::start(int where) {
 }
 
 int TGameSettings::cancelSettings() {
-  TOptions& options = *Game().options;
-  options.musicVol = glosnoscMuzyki / 10;
-  options.soundVol = glosnoscDzwieku / 10;
+  Game().options->SetFromLevels(glosnoscMuzyki, glosnoscDzwieku);
   return 0;
 }
 
@@ -226,55 +191,8 @@ int TGameSettings::exitSettings() {
   return 0;
 }
 
-int TGameSettings::stworzOpcje() {
-  return save();
-}
-
-int TGameSettings::save() {
-  if (Game().userDir.empty()) return ReportUnwritable();  // nowhere to keep them
-  TTSCFile file;
-  file.CreateGroup("", kGroup);
-  file.SetNumberKey(kGroup, "sound", glosnoscDzwieku, 0);
-  file.SetNumberKey(kGroup, "music", glosnoscMuzyki, 0);
-  file.SetNumberKey(kGroup, "ekran", static_cast<float>(pelnyEkran), 0);
-  if (file.Save(FilePath())) return 1;
-  return ReportUnwritable();
-}
-
 int TGameSettings::Load() {
-  if (Game().userDir.empty()) {
-    ReportUnwritable();
-    CopyToWorking();
-    return 0;
-  }
-  const std::string data = Game().userDir + "/data";
-  if (FileKind(data) == FILE_NONE) MakeDir(data, 0);
-  const std::string path = FilePath();
-  // A missing file is written with the defaults; when even that fails, the folder cannot be
-  // written, which save has said, and the game plays on with the defaults.
-  if (FileKind(path) == FILE_NONE && !stworzOpcje()) {
-    CopyToWorking();
-    return 0;
-  }
-  try {
-    const int64_t size = FileSize(path);
-    if (size > kMaxFileBytes) {
-      RaiseRuntimeError("The settings file is " + std::to_string(size) +
-                        " bytes long, more than a settings file can be");
-    }
-    TTSCFile file;
-    file.Load(path);
-    const float sound = file.GetNumberKey(kGroup, "sound", 0);
-    const float music = file.GetNumberKey(kGroup, "music", 0);
-    const float screen = file.GetNumberKey(kGroup, "ekran", 0);
-    glosnoscDzwieku = UsableVolume(sound);
-    glosnoscMuzyki = UsableVolume(music);
-    pelnyEkran = static_cast<int>(std::clamp(screen, 0.0f, 1.0f));  // then truncated: 0 or 1
-  } catch (const RuntimeError& error) {
-    ResetBrokenFile(path, error.what());
-  } catch (const std::bad_alloc&) {
-    ResetBrokenFile(path, "Out of memory while reading the settings file");
-  }
+  Read();
   CopyToWorking();
   return 0;
 }
@@ -283,49 +201,6 @@ void TGameSettings::CopyToWorking() {
   _glosnoscDzwieku = glosnoscDzwieku;
   _glosnoscMuzyki = glosnoscMuzyki;
   _pelnyEkran = pelnyEkran;
-}
-
-// A file that cannot be read, or lacks a key, is kept aside for the player, reported once,
-// and replaced by the defaults, so the game always starts.
-void TGameSettings::ResetBrokenFile(const std::string& path, const std::string& problem) {
-  Print(problem);
-  pelnyEkran = 0;
-  glosnoscMuzyki = 0.5f;
-  glosnoscDzwieku = 0.5f;
-  const std::string copy = KeepFileAside(path);
-  std::string text = "Your settings could not be read and were reset to the defaults.";
-  if (!copy.empty()) {
-    text += "\nThe old settings file was kept as " +
-            std::filesystem::path(copy).filename().string() + ".";
-  }
-  // When the file cannot be moved or the defaults written, the folder cannot be written: the
-  // message says so instead of naming a copy that is not there. A file that could not be
-  // moved is not written over either.
-  const bool reported_before = unwritable_reported_;
-  unwritable_reported_ = true;  // this message says it when it comes to that
-  const bool saved = !copy.empty() && save();
-  if (saved) {
-    unwritable_reported_ = reported_before;
-  } else {
-    text += "\n" + UnwritableText();
-  }
-  Notify(text, 0);
-}
-
-std::string TGameSettings::UnwritableText() {
-  const std::string& user_dir = Game().userDir;
-  if (user_dir.empty()) {
-    return "No folder for your files was found, so your settings will not be kept.";
-  }
-  return "The folder " + user_dir + "/data cannot be written, so your settings will not be kept.";
-}
-
-int TGameSettings::ReportUnwritable() {
-  if (!unwritable_reported_) {
-    unwritable_reported_ = true;
-    Notify(UnwritableText(), 0);
-  }
-  return 0;
 }
 
 }  // namespace orvela
