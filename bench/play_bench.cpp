@@ -20,7 +20,7 @@
 #include "engine/random.h"
 #include "play/play_screen.h"
 #include "play/play_services.h"
-#include "play/profile.h"
+#include "play/saved_game/profile.h"
 #include "play/spark.h"
 #include "ui/delta_time.h"
 #include "ui/mouse.h"

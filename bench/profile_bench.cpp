@@ -13,7 +13,7 @@
 #include "engine/engine.h"
 #include "engine/headless_platform.h"
 #include "play/play_screen.h"
-#include "play/profile.h"
+#include "play/saved_game/profile.h"
 #include "shell/game_context.h"
 #include "shell/main_menu.h"
 #include "shell/set_chooser.h"

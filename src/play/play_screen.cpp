@@ -7,7 +7,7 @@
 #include "engine/engine.h"
 #include "engine/random.h"
 #include "play/play_services.h"
-#include "play/profile.h"
+#include "play/saved_game/profile.h"
 #include "play/selection.h"
 #include "ui/dim.h"
 #include "ui/mouse.h"

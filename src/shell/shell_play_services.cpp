@@ -2,8 +2,8 @@
 #include "shell/shell_play_services.h"
 
 #include "construction/cutter.h"
-#include "play/profile.h"
-#include "play/profile_manager.h"
+#include "play/saved_game/profile.h"
+#include "play/saved_game/profile_manager.h"
 #include "shell/best_times.h"
 #include "shell/game_context.h"
 #include "shell/settings.h"

@@ -2,7 +2,7 @@
 // answered from the game's global objects and its table of picture sets.
 #pragma once
 
-#include "play/profile_services.h"
+#include "play/saved_game/profile_services.h"
 
 namespace orvela {
 

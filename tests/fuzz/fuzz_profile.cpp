@@ -20,7 +20,7 @@
 #include "engine/headless_platform.h"
 #include "play/group.h"
 #include "play/play_screen.h"
-#include "play/profile.h"
+#include "play/saved_game/profile.h"
 #include "shell/game_context.h"
 #include "shell/set_chooser.h"
 

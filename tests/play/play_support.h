@@ -13,7 +13,7 @@
 #include "play/message_window.h"
 #include "play/play_screen.h"
 #include "play/play_services.h"
-#include "play/profile.h"
+#include "play/saved_game/profile.h"
 #include "support/headless.h"
 #include "ui/delta_time.h"
 #include "ui/mouse.h"

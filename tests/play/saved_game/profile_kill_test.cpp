@@ -12,7 +12,7 @@
 #include <string>
 
 #include "engine/async_writer.h"
-#include "play/profile_support.h"
+#include "play/saved_game/profile_support.h"
 
 namespace orvela {
 namespace {

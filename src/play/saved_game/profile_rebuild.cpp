@@ -22,9 +22,9 @@
 #include "formats/tsc_file.h"
 #include "play/group.h"
 #include "play/play_screen.h"
-#include "play/profile.h"
-#include "play/profile_sections.h"
-#include "play/profile_services.h"
+#include "play/saved_game/profile.h"
+#include "play/saved_game/profile_sections.h"
+#include "play/saved_game/profile_services.h"
 
 namespace orvela {
 

@@ -1,5 +1,5 @@
 // Test support for saved games.
-#include "play/profile_support.h"
+#include "play/saved_game/profile_support.h"
 
 #include <filesystem>
 #include <sstream>

@@ -8,8 +8,8 @@
 
 #include "construction/shape_grid.h"
 #include "play/play_support.h"
-#include "play/profile.h"
-#include "play/profile_services.h"
+#include "play/saved_game/profile.h"
+#include "play/saved_game/profile_services.h"
 
 namespace orvela::testing {
 

@@ -1,5 +1,5 @@
 // TProfileManager.
-#include "play/profile_manager.h"
+#include "play/saved_game/profile_manager.h"
 
 #include <filesystem>
 
@@ -7,8 +7,8 @@
 #include "engine/files.h"
 #include "engine/system.h"
 #include "play/play_screen.h"
-#include "play/profile.h"
-#include "play/profile_services.h"
+#include "play/saved_game/profile.h"
+#include "play/saved_game/profile_services.h"
 
 namespace orvela {
 

@@ -11,7 +11,7 @@
 
 #include "construction/cutter.h"
 #include "play/play_clock.h"
-#include "play/profile_support.h"
+#include "play/saved_game/profile_support.h"
 
 namespace orvela {
 namespace {

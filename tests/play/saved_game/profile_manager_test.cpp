@@ -12,8 +12,8 @@
 
 #include "construction/cutter.h"
 #include "engine/files.h"
-#include "play/profile_manager.h"
-#include "play/profile_support.h"
+#include "play/saved_game/profile_manager.h"
+#include "play/saved_game/profile_support.h"
 
 namespace orvela {
 namespace {

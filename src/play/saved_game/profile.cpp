@@ -1,5 +1,5 @@
 // TProfile: the profile file, writing it and reading its header.
-#include "play/profile.h"
+#include "play/saved_game/profile.h"
 
 #include <algorithm>
 #include <charconv>
@@ -16,8 +16,8 @@
 #include "play/group.h"
 #include "play/play_clock.h"
 #include "play/play_screen.h"
-#include "play/profile_sections.h"
-#include "play/profile_services.h"
+#include "play/saved_game/profile_sections.h"
+#include "play/saved_game/profile_services.h"
 
 namespace orvela {
 
