@@ -40,7 +40,7 @@ GameContext::GameContext() : previous_(current) {
   mouse = std::make_shared<TPuzzelMouse>();
   SetGlobalMouse(mouse);
   shape_grid = std::make_shared<TKreatorKlockow>();
-  profile_manager = std::make_shared<TProfileManager>(profile_services_);
+  profile_manager = std::make_shared<TProfileManager>(profile_services_, *play, *shape_grid);
   main_menu = std::make_shared<TGame>();
   profile = std::make_shared<TProfile>(&profile_services_);
   chooser = std::make_shared<TWyborZestawu>();
@@ -57,6 +57,8 @@ GameContext::GameContext() : previous_(current) {
   // The play screen asks its sort-up question in the message window, over its own table; the
   // settings window opened from play shows the table behind it too.
   play->messageWindow = message_window.get();
+  // The play screen keeps its game saved through the profile manager.
+  play->keeper = profile_manager.get();
   message_window->drawBehind = [this] { play->draw(); };
   draw_puzzle = [this] { play->draw(); };
 }

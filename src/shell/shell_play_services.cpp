@@ -3,7 +3,6 @@
 
 #include "construction/cutter.h"
 #include "play/saved_game/profile.h"
-#include "play/saved_game/profile_manager.h"
 #include "shell/best_times.h"
 #include "shell/game_context.h"
 #include "shell/settings.h"
@@ -56,26 +55,6 @@ FontRef ShellPlayServices::Font(FontSize size) {
 
 TRozcinacz& ShellPlayServices::Cutter() {
   return *Game().cutter;
-}
-
-TProfile& ShellPlayServices::Profile() {
-  return *Game().profile;
-}
-
-void ShellPlayServices::SaveProfile() {
-  Game().profile_manager->saveProfile();
-}
-
-void ShellPlayServices::TableChanged() {
-  Game().profile_manager->tableChanged();
-}
-
-void ShellPlayServices::SaveIfDue() {
-  Game().profile_manager->saveWhenDue();
-}
-
-void ShellPlayServices::GameFinished() {
-  Game().profile_manager->gameFinished();
 }
 
 PlayServices::FinishTime ShellPlayServices::RecordTime(int seconds) {

@@ -9,8 +9,6 @@ namespace orvela {
 class ShellProfileServices : public ProfileServices {
  public:
   std::string UserDir() override;
-  TKreatorKlockow& ShapeGrid() override;
-  TPuzzelGame& PlayScreen() override;
   GameSet SetOf(const std::string& picture) override;
   void NewGame() override;
   TProfile& Profile() override;

@@ -16,6 +16,7 @@
 #include <set>
 #include <string>
 
+#include "construction/shape_grid.h"
 #include "engine/engine.h"
 #include "engine/headless_platform.h"
 #include "play/group.h"
@@ -77,7 +78,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
   }
   profile.load();
-  if (!profile.loadData()) return 0;
+  if (!profile.loadData(*world.game->play, *world.game->shape_grid)) return 0;
   const TPuzzelGame& play = *world.game->play;
   std::set<const TPuzel*> seen;
   for (const Ref<TObject>& entry : play.listaPuzzli) {
