@@ -21,7 +21,6 @@
 #include "engine/random.h"
 #include "play/play_screen.h"
 #include "play/play_services.h"
-#include "play/profile.h"
 #include "play/spark.h"
 #include "ui/delta_time.h"
 #include "ui/mouse.h"
@@ -39,17 +38,11 @@ class QuietServices : public PlayServices {
   void OpenSettings() override {}
   FontRef Font(FontSize) override { return font; }
   TRozcinacz& Cutter() override { return cutter; }
-  TProfile& Profile() override { return profile; }
-  void SaveProfile() override {}
-  void TableChanged() override {}
-  void SaveIfDue() override {}
-  void GameFinished() override {}
   FinishTime RecordTime(int) override { return {}; }
 
   std::shared_ptr<TDeltaTime> timer = TDeltaTime::Create(60);
   MouseRef mouse = std::make_shared<TMouse>();
   TRozcinacz cutter;
-  TProfile profile;
   FontRef font = TImageFont::Load("gfx/bluehigh.ttf", 20, FONT_SMOOTH);
 };
 

@@ -14,7 +14,7 @@
 #include "engine/files/async_writer.h"
 #include "engine/platform/headless/headless_platform.h"
 #include "play/play_screen.h"
-#include "play/profile.h"
+#include "play/saved_game/profile.h"
 #include "shell/game_context.h"
 #include "shell/main_menu.h"
 #include "shell/set_chooser.h"
@@ -58,7 +58,8 @@ class MidGame {
 // and renamed over the old one.
 void BM_SaveProfileAndWait(benchmark::State& state) {
   MidGame mid;
-  for (auto _ : state) benchmark::DoNotOptimize(mid.game().profile->save());
+  for (auto _ : state)
+    benchmark::DoNotOptimize(mid.game().profile->save(*mid.game().play, *mid.game().shape_grid));
   state.SetLabel(std::to_string(std::filesystem::file_size(mid.game().profile->path())) + " bytes");
 }
 
@@ -68,7 +69,8 @@ void BM_SaveProfile(benchmark::State& state) {
   MidGame mid;
   AsyncFileWriter writer;
   for (auto _ : state) {
-    benchmark::DoNotOptimize(mid.game().profile->saveInBackground(writer));
+    benchmark::DoNotOptimize(
+        mid.game().profile->saveInBackground(writer, *mid.game().play, *mid.game().shape_grid));
     state.PauseTiming();
     writer.Flush();
     state.ResumeTiming();
@@ -80,12 +82,13 @@ void BM_SaveProfile(benchmark::State& state) {
 void BM_ContinueProfile(benchmark::State& state) {
   MidGame mid;
   TProfile& profile = *mid.game().profile;
-  profile.save();
+  profile.save(*mid.game().play, *mid.game().shape_grid);
   for (auto _ : state) {
     state.PauseTiming();
     profile.load();
     state.ResumeTiming();
-    if (!profile.loadData()) state.SkipWithError(profile.problem().c_str());
+    if (!profile.loadData(*mid.game().play, *mid.game().shape_grid))
+      state.SkipWithError(profile.problem().c_str());
   }
 }
 
@@ -93,9 +96,10 @@ void BM_ContinueProfile(benchmark::State& state) {
 void BM_ContinueProfileFromFile(benchmark::State& state) {
   MidGame mid;
   TProfile& profile = *mid.game().profile;
-  profile.save();
+  profile.save(*mid.game().play, *mid.game().shape_grid);
   for (auto _ : state) {
-    if (!profile.loadData()) state.SkipWithError(profile.problem().c_str());
+    if (!profile.loadData(*mid.game().play, *mid.game().shape_grid))
+      state.SkipWithError(profile.problem().c_str());
   }
 }
 
@@ -103,7 +107,7 @@ void BM_ContinueProfileFromFile(benchmark::State& state) {
 void BM_LoadProfile(benchmark::State& state) {
   MidGame mid;
   TProfile& profile = *mid.game().profile;
-  profile.save();
+  profile.save(*mid.game().play, *mid.game().shape_grid);
   for (auto _ : state) benchmark::DoNotOptimize(profile.load());
 }
 

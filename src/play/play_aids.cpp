@@ -10,7 +10,7 @@
 #include "engine/random.h"
 #include "play/message_window.h"
 #include "play/play_screen.h"
-#include "play/play_services.h"
+#include "play/saved_game/game_keeper.h"
 #include "play/selection.h"
 #include "ui/delta_time.h"
 #include "ui/mouse.h"
@@ -126,7 +126,7 @@ void TPuzzelGame::_uluz() {
   // A puzzle sorted up is finished without a time, and with the joins the player made.
   joinsMade_ = progress().first;
   winTime = WinTime{};
-  services_.GameFinished();
+  if (keeper) keeper->gameFinished();
   _stan = "AUTO";
   puzel = nullptr;
   xz = yz = -1;
@@ -205,7 +205,7 @@ void TPuzzelGame::poukladajPuzzle() {
     listaPuzzli.Remove(piece);
     listaPuzzli.AddLast(piece);
   }
-  services_.TableChanged();
+  if (keeper) keeper->tableChanged();
 }
 
 bool TPuzzelGame::przerzucic(int k, int x, int y, int w, int h) {

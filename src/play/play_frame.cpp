@@ -7,6 +7,7 @@
 #include "engine/engine.h"
 #include "play/play_screen.h"
 #include "play/play_services.h"
+#include "play/saved_game/game_keeper.h"
 #include "play/selection.h"
 #include "ui/delta_time.h"
 #include "ui/mouse.h"
@@ -217,7 +218,7 @@ void TPuzzelGame::_upuscPuzel() {
   holdedTime = MilliClock();
   puzzelHolded = 0;
   services_.Play(PlaySound::kClick);
-  services_.TableChanged();
+  if (keeper) keeper->tableChanged();
 }
 
 void TPuzzelGame::sprawdzCzyUlozone() {
@@ -237,7 +238,7 @@ void TPuzzelGame::_wygrana() {
     winTime = {true, playSeconds(), record.best_before, record.new_best};
   }
   services_.Play(PlaySound::kInfo);
-  services_.GameFinished();
+  if (keeper) keeper->gameFinished();
   _stan = "WIN";
   _obrAlpha = 0;
   _obrDAlpha = 1;

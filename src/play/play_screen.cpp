@@ -7,7 +7,7 @@
 #include "engine/engine.h"
 #include "engine/random.h"
 #include "play/play_services.h"
-#include "play/profile.h"
+#include "play/saved_game/game_keeper.h"
 #include "play/selection.h"
 #include "ui/dim.h"
 #include "ui/mouse.h"
@@ -133,9 +133,7 @@ void TPuzzelGame::startNewGame(const Source& picture, const PixmapRef& maskA,
   setPlaySeconds(0);  // a new puzzle's clock starts at zero
   clockComplete = true;
   joinsMade_ = 0;
-  TProfile& profile = services_.Profile();
-  profile._w = cellW;
-  profile._h = cellH;
+  if (keeper) keeper->puzzleStarted(cellW, cellH);
   fade = 1;
   dFade = 0;
   _obrAlpha = 0;
@@ -207,18 +205,18 @@ void TPuzzelGame::mainLoop() {
     const bool hint = KeyHits(KEY_H) != 0;
     // While paused the table is hidden: a click or P only go on, and nothing acts unseen.
     if (pauseKeys()) {
-      if (save) services_.SaveProfile();
+      if (save && keeper) keeper->saveProfile();
     } else {
       FrameInput(a, b, space, save, hint);
     }
-    services_.SaveIfDue();
+    if (keeper) keeper->saveWhenDue();
     if (dFade == 1 && fade == 1 && _dokad == 0) wyjdz = 1;
   }
 }
 
 void TPuzzelGame::FrameInput(int a, int b, bool space, bool save, bool hint) {
   if (space) poukladajPuzzle();
-  if (save) services_.SaveProfile();
+  if (save && keeper) keeper->saveProfile();
   if (hint) _giveHint();
   if (_stan == "GRA") {
     if (a == 2) _giveHint();

@@ -3,7 +3,8 @@
 // selection), drops it and has it snapped, detects the win and plays the win sequence (the
 // solved puzzle centred, the picture fading in, the information window), and drives the play
 // bar and the play clock. It is the pieces' host: they ask it which piece is on top and tell
-// it when they are clicked. It reaches the game around it only through PlayServices.
+// it when they are clicked. It reaches the game around it only through PlayServices, and
+// keeps its game saved by telling its GameKeeper what happens on the table.
 #pragma once
 
 #include <memory>
@@ -22,6 +23,7 @@
 
 namespace orvela {
 
+class GameKeeper;
 class PlayServices;
 class TMessageWindow;
 class TZaznaczenie;
@@ -86,6 +88,9 @@ class TPuzzelGame : public TObject, public PieceHost {
 
   // The question asked before sort up; installed by the game.
   TMessageWindow* messageWindow = nullptr;
+  // Keeps the game on the table saved (the profile manager); installed by the game. None: the
+  // game is not kept.
+  GameKeeper* keeper = nullptr;
 
   // ---- the screen ----
   void clear();

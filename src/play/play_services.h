@@ -1,7 +1,8 @@
 // What the play screen and the message window need from the game around them: the frame
 // steps of the game's screen loops, the sound effects and the per-frame sound update, the
-// settings window over the table, the fonts, the cutter with its waiting screen, and keeping
-// the game saved. The shell installs one implementation; tests install their own.
+// settings window over the table, the fonts, the cutter with its waiting screen, and the best
+// times. The shell installs one implementation; tests install their own. (Keeping the game
+// saved is the GameKeeper's.)
 #pragma once
 
 #include <string>
@@ -12,7 +13,6 @@
 namespace orvela {
 
 class TRozcinacz;
-class TProfile;
 
 // The game's four sound effects.
 enum class PlaySound { kClick, kGood, kInfo, kBad };
@@ -33,16 +33,6 @@ class PlayServices {
   virtual FontRef Font(FontSize size) = 0;
   // The cutter, with the waiting screen installed as its progress.
   virtual TRozcinacz& Cutter() = 0;
-  // The profile of the game being played.
-  virtual TProfile& Profile() = 0;
-  // Writes the game in progress to the profile file.
-  virtual void SaveProfile() = 0;
-  // The table changed (a drop, a clean-up): the game is written soon, at most once a second.
-  virtual void TableChanged() = 0;
-  // Once a frame of play: writes a waiting change when its time has come.
-  virtual void SaveIfDue() = 0;
-  // The puzzle is won or sorted up: there is no game left to continue.
-  virtual void GameFinished() = 0;
   // The puzzle was solved by hand in that many seconds: the best time of its picture before
   // this one (-1 when none was kept), and whether this one beat it and is kept instead.
   struct FinishTime {

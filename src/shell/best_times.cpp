@@ -2,12 +2,10 @@
 #include "shell/best_times.h"
 
 #include <cmath>
-#include <cstdint>
 #include <filesystem>
-#include <new>
 
+#include "engine/files/broken_file.h"
 #include "engine/files/files.h"
-#include "engine/runtime_error.h"
 #include "engine/system.h"
 #include "formats/tsc_file.h"
 #include "play/play_clock.h"
@@ -18,7 +16,8 @@ namespace {
 
 constexpr const char* kGroup = "best";
 // Four keys take well under a hundred bytes; a file far larger is no file the game wrote.
-constexpr int64_t kMaxFileBytes = 64 * 1024;
+const FileLimit kLimit{64 * 1024, "the file", "a file of best times",
+                       "there was not enough memory to read it"};
 
 }  // namespace
 
@@ -30,12 +29,7 @@ void BestTimes::Load(const std::string& user_dir) {
   best_.clear();
   path_ = user_dir.empty() ? std::string() : user_dir + "/data/" + kFileName;
   if (path_.empty() || FileKind(path_) != FILE_REGULAR) return;
-  try {
-    const int64_t size = FileSize(path_);
-    if (size > kMaxFileBytes) {
-      RaiseRuntimeError("the file is " + std::to_string(size) +
-                        " bytes long, more than a file of best times can be");
-    }
+  const std::optional<std::string> problem = ReadWithinLimit(path_, kLimit, [this] {
     TTSCFile file;
     file.Load(path_);
     for (const Ref<TTSCKey>& key : file.GetKeyList(kGroup)) {
@@ -46,26 +40,19 @@ void BestTimes::Load(const std::string& user_dir) {
       const std::string name = TSCFoldedName(key->Name);
       if (best_.count(name) == 0) best_[name] = static_cast<int>(seconds);
     }
-  } catch (const RuntimeError& error) {
-    KeepBrokenAside(error.what());
-  } catch (const std::bad_alloc&) {
-    KeepBrokenAside("there was not enough memory to read it");
-  }
+  });
+  if (problem) KeepBrokenAside(*problem);
 }
 
 void BestTimes::KeepBrokenAside(const std::string& problem) {
   best_.clear();
-  Print("The best times " + path_ + " could not be read: " + problem);
-  const std::string copy = KeepFileAside(path_);
-  std::string text = "Your best times could not be read, so they start afresh.";
-  if (!copy.empty()) {
-    text += "\nThe old file was kept as " + std::filesystem::path(copy).filename().string() + ".";
-  } else {
-    // What cannot be moved aside is not written over.
-    text += "\nThe file could not be moved aside, so new best times will not be kept.";
-    path_.clear();
-  }
-  Notify(text, 0);
+  const std::string copy = KeepBrokenFileAside(
+      path_,
+      {"The best times " + path_ + " could not be read: " + problem,
+       "Your best times could not be read, so they start afresh.", "The old file was kept as ", ".",
+       "The file could not be moved aside, so new best times will not be kept."});
+  // What cannot be moved aside is not written over.
+  if (copy.empty()) path_.clear();
 }
 
 std::optional<int> BestTimes::Best(const std::string& picture) const {

@@ -9,8 +9,8 @@
 #include "play/message_window.h"
 #include "play/play_mouse.h"
 #include "play/play_screen.h"
-#include "play/profile.h"
-#include "play/profile_manager.h"
+#include "play/saved_game/profile.h"
+#include "play/saved_game/profile_manager.h"
 #include "play/spark.h"
 #include "shell/best_times.h"
 #include "shell/credits.h"
@@ -38,7 +38,7 @@ GameContext::GameContext() : previous_(current) {
   mouse = std::make_shared<TPuzzelMouse>();
   SetGlobalMouse(mouse);
   shape_grid = std::make_shared<TKreatorKlockow>();
-  profile_manager = std::make_shared<TProfileManager>(profile_services_);
+  profile_manager = std::make_shared<TProfileManager>(profile_services_, *play, *shape_grid);
   main_menu = std::make_shared<TGame>();
   profile = std::make_shared<TProfile>(&profile_services_);
   chooser = std::make_shared<TWyborZestawu>();
@@ -55,6 +55,8 @@ GameContext::GameContext() : previous_(current) {
   // The play screen asks its sort-up question in the message window, over its own table. The
   // windows opened over the menu show the menu behind them, those opened from play the table.
   play->messageWindow = message_window.get();
+  // The play screen keeps its game saved through the profile manager.
+  play->keeper = profile_manager.get();
   const Backdrop menu_behind = [this] { main_menu->draw(); };
   const Backdrop play_behind = [this] { play->draw(); };
   message_window->drawBehind = play_behind;

@@ -6,8 +6,8 @@
 #include "engine/context.h"
 #include "play/message_window.h"
 #include "play/play_screen.h"
-#include "play/profile.h"
-#include "play/profile_manager.h"
+#include "play/saved_game/profile.h"
+#include "play/saved_game/profile_manager.h"
 #include "shell/game_context.h"
 #include "shell/set_chooser.h"
 

@@ -2,8 +2,7 @@
 #include "shell/shell_play_services.h"
 
 #include "construction/cutter.h"
-#include "play/profile.h"
-#include "play/profile_manager.h"
+#include "play/saved_game/profile.h"
 #include "shell/best_times.h"
 #include "shell/game_context.h"
 #include "shell/settings_window.h"
@@ -56,26 +55,6 @@ FontRef ShellPlayServices::Font(FontSize size) {
 
 TRozcinacz& ShellPlayServices::Cutter() {
   return *Game().cutter;
-}
-
-TProfile& ShellPlayServices::Profile() {
-  return *Game().profile;
-}
-
-void ShellPlayServices::SaveProfile() {
-  Game().profile_manager->saveProfile();
-}
-
-void ShellPlayServices::TableChanged() {
-  Game().profile_manager->tableChanged();
-}
-
-void ShellPlayServices::SaveIfDue() {
-  Game().profile_manager->saveWhenDue();
-}
-
-void ShellPlayServices::GameFinished() {
-  Game().profile_manager->gameFinished();
 }
 
 PlayServices::FinishTime ShellPlayServices::RecordTime(int seconds) {

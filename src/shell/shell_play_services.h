@@ -14,11 +14,6 @@ class ShellPlayServices : public PlayServices {
   void OpenSettings() override;
   FontRef Font(FontSize size) override;
   TRozcinacz& Cutter() override;
-  TProfile& Profile() override;
-  void SaveProfile() override;
-  void TableChanged() override;
-  void SaveIfDue() override;
-  void GameFinished() override;
   FinishTime RecordTime(int seconds) override;
 };
 

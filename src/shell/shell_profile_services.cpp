@@ -12,14 +12,6 @@ std::string ShellProfileServices::UserDir() {
   return Game().userDir;
 }
 
-TKreatorKlockow& ShellProfileServices::ShapeGrid() {
-  return *Game().shape_grid;
-}
-
-TPuzzelGame& ShellProfileServices::PlayScreen() {
-  return *Game().play;
-}
-
 ProfileServices::GameSet ShellProfileServices::SetOf(const std::string& picture) {
   GameSet found;
   for (const PictureSet& set : kPictureSets) {

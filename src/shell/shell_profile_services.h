@@ -2,15 +2,13 @@
 // answered from the game's global objects and its table of picture sets.
 #pragma once
 
-#include "play/profile_services.h"
+#include "play/saved_game/profile_services.h"
 
 namespace orvela {
 
 class ShellProfileServices : public ProfileServices {
  public:
   std::string UserDir() override;
-  TKreatorKlockow& ShapeGrid() override;
-  TPuzzelGame& PlayScreen() override;
   GameSet SetOf(const std::string& picture) override;
   void NewGame() override;
   TProfile& Profile() override;

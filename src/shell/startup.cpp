@@ -18,7 +18,7 @@
 #include "play/message_window.h"
 #include "play/play_mouse.h"
 #include "play/play_screen.h"
-#include "play/profile_manager.h"
+#include "play/saved_game/profile_manager.h"
 #include "play/spark.h"
 #include "play/waiting_clock.h"
 #include "play/waiting_screen.h"

@@ -16,12 +16,12 @@
 #include <set>
 #include <string>
 
-#include "engine/context.h"
+#include "construction/shape_grid.h"
 #include "engine/engine.h"
 #include "engine/platform/headless/headless_platform.h"
 #include "play/group.h"
 #include "play/play_screen.h"
-#include "play/profile.h"
+#include "play/saved_game/profile.h"
 #include "shell/game_context.h"
 #include "shell/set_chooser.h"
 
@@ -78,7 +78,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
   }
   profile.load();
-  if (!profile.loadData()) return 0;
+  if (!profile.loadData(*world.game->play, *world.game->shape_grid)) return 0;
   const TPuzzelGame& play = *world.game->play;
   std::set<const TPuzel*> seen;
   for (const Ref<TObject>& entry : play.listaPuzzli) {

@@ -36,30 +36,30 @@ TEST_F(PlaySavingTest, DropsAndCleanUpsChangeTheTableAndTheLastJoinFinishesThePu
   MakePuzzle(3, 1, 60, 100, 100);
   Piece(1)->x = 400;
   Drop(Piece(1));  // a drop that joins nothing
-  EXPECT_EQ(services.table_changes, 1);
-  EXPECT_EQ(services.finished, 0);
+  EXPECT_EQ(keeper.table_changes, 1);
+  EXPECT_EQ(keeper.finished, 0);
   play->poukladajPuzzle();
-  EXPECT_EQ(services.table_changes, 2);
+  EXPECT_EQ(keeper.table_changes, 2);
   PlaceBeside(Piece(1), Piece(0));
   Drop(Piece(1));
-  EXPECT_GE(services.table_changes, 3);
-  EXPECT_EQ(services.finished, 0);
+  EXPECT_GE(keeper.table_changes, 3);
+  EXPECT_EQ(keeper.finished, 0);
   PlaceBeside(Piece(2), Piece(0));
   Drop(Piece(2));  // the last join: the puzzle is won
   EXPECT_EQ(play->_stan, "WIN");
-  EXPECT_EQ(services.finished, 1);
+  EXPECT_EQ(keeper.finished, 1);
 }
 
 TEST_F(PlaySavingTest, SortUpFinishesThePuzzleOnlyWhenConfirmed) {
   MakePuzzle(4, 3, 60, 50, 50);
   AnswerWith(2);  // Cancel
   play->_uluz();
-  EXPECT_EQ(services.finished, 0);
+  EXPECT_EQ(keeper.finished, 0);
   AnswerWith(1);  // OK
   play->_uluz();
   platform().SetPresentHook(nullptr);
   EXPECT_EQ(play->_stan, "AUTO");
-  EXPECT_EQ(services.finished, 1);
+  EXPECT_EQ(keeper.finished, 1);
 }
 
 TEST_F(PlaySavingTest, EveryFrameOfPlayLetsAWaitingWriteBeMadeAndSWritesAtOnce) {
@@ -68,8 +68,8 @@ TEST_F(PlaySavingTest, EveryFrameOfPlayLetsAWaitingWriteBeMadeAndSWritesAtOnce) 
     if (frame == 5) Key(KEY_S);
     if (frame == 30) StopPlay();
   });
-  EXPECT_GE(services.save_checks, frames - 1);
-  EXPECT_EQ(services.saves, 1);
+  EXPECT_GE(keeper.save_checks, frames - 1);
+  EXPECT_EQ(keeper.saves, 1);
 }
 
 TEST_F(PlaySavingTest, AQuestionOfItsOwnAndTheSortUpQuestionAfterIt) {

@@ -187,7 +187,7 @@ TEST_F(PlayLoopTest, BarButtonsTwoToFiveActOnlyInPlayWhileTheKeysActEverywhere) 
       Key(KEY_H);
     }
     if (frame == kIn + 6) {
-      EXPECT_EQ(services.saves, 1);
+      EXPECT_EQ(keeper.saves, 1);
       int marked = 0;
       for (const Ref<TPuzel>& piece : play->listaPomocnicza) marked += piece->_oznaczony;
       EXPECT_EQ(marked, 2);

@@ -28,6 +28,7 @@ PlayTest::PlayTest(bool draws_pixels) {
   }
   SetGlobalMouse(services.mouse);
   play = std::make_unique<TPuzzelGame>(services);
+  play->keeper = &keeper;
   play->setup();
   message = std::make_unique<TMessageWindow>(services);
   message->setup();

@@ -1,6 +1,7 @@
 // Test support for the play screen: a PlayServices that records what the play screen asks of
-// the game around it, and a fixture with a play screen over a synthetic puzzle of solid
-// rectangles whose neighbour records are those of a plain grid.
+// the game around it, a GameKeeper that records what it tells the keeper of its saved game,
+// and a fixture with a play screen over a synthetic puzzle of solid rectangles whose neighbour
+// records are those of a plain grid.
 #pragma once
 
 #include <functional>
@@ -13,7 +14,7 @@
 #include "play/message_window.h"
 #include "play/play_screen.h"
 #include "play/play_services.h"
-#include "play/profile.h"
+#include "play/saved_game/game_keeper.h"
 #include "support/headless.h"
 #include "ui/delta_time.h"
 #include "ui/mouse.h"
@@ -30,11 +31,6 @@ class FakePlayServices : public PlayServices {
   void OpenSettings() override { ++settings_opened; }
   FontRef Font(FontSize size) override;
   TRozcinacz& Cutter() override { return cutter; }
-  TProfile& Profile() override { return profile; }
-  void SaveProfile() override { ++saves; }
-  void TableChanged() override { ++table_changes; }
-  void SaveIfDue() override { ++save_checks; }
-  void GameFinished() override { ++finished; }
   FinishTime RecordTime(int seconds) override {
     recorded.push_back(seconds);
     return finish_time;
@@ -43,17 +39,29 @@ class FakePlayServices : public PlayServices {
   std::shared_ptr<TDeltaTime> timer = TDeltaTime::Create(60);
   MouseRef mouse = std::make_shared<TMouse>();
   TRozcinacz cutter;
-  TProfile profile;
   FontRef small_font, middle_font;
   std::vector<PlaySound> sounds;
   int sound_updates = 0;
   int settings_opened = 0;
+  std::vector<int> recorded;  // the times of the wins
+  FinishTime finish_time;     // what RecordTime answers
+};
+
+class FakeGameKeeper : public GameKeeper {
+ public:
+  void puzzleStarted(int, int) override {}
+  int saveProfile() override {
+    ++saves;
+    return 1;
+  }
+  void tableChanged() override { ++table_changes; }
+  void saveWhenDue() override { ++save_checks; }
+  void gameFinished() override { ++finished; }
+
   int saves = 0;
   int table_changes = 0;
   int save_checks = 0;
   int finished = 0;
-  std::vector<int> recorded;  // the times of the wins
-  FinishTime finish_time;     // what RecordTime answers
 };
 
 class PlayTest : public HeadlessTest {
@@ -95,6 +103,7 @@ class PlayTest : public HeadlessTest {
 
   GameStatics statics;  // clean game-level state, made first and gone last
   FakePlayServices services;
+  FakeGameKeeper keeper;
   std::unique_ptr<TPuzzelGame> play;
   std::unique_ptr<TMessageWindow> message;
   int cell_ = 0;

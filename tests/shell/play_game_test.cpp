@@ -8,8 +8,8 @@
 
 #include "construction/cutter.h"
 #include "play/play_screen.h"
-#include "play/profile.h"
-#include "play/profile_manager.h"
+#include "play/saved_game/profile.h"
+#include "play/saved_game/profile_manager.h"
 #include "shell/best_times.h"
 #include "shell/game_driver.h"
 #include "shell/main_menu.h"

@@ -1,8 +1,9 @@
 // TProfile: the player's profile and saved game. It records the puzzle being played (the
 // player's name, the picture, the shape grid's cut lines, where every loose piece and group
 // lies) in a TSC file in the per-user folder, and rebuilds that puzzle from the file: the cut
-// runs again along the saved lines, so the pieces come back with the same shapes and ids. It
-// reaches the shape grid, the play screen and the picture sets only through ProfileServices.
+// runs again along the saved lines, so the pieces come back with the same shapes and ids. The
+// play screen and the shape grid it writes or rebuilds are given to each save and rebuild;
+// the per-user folder and the picture sets it reaches through ProfileServices.
 #pragma once
 
 #include <cstdint>
@@ -18,13 +19,15 @@ namespace orvela {
 
 class AsyncFileWriter;
 class ProfileServices;
+class TKreatorKlockow;
 class TPuzel;
+class TPuzzelGame;
 class ProfileSections;
 class TSCTextWriter;
 
 class TProfile : public TObject {
  public:
-  // Without services a profile only holds its fields (the play screen's tests use one so).
+  // Without services a profile only holds its fields: it has no file to read or write.
   explicit TProfile(ProfileServices* services = nullptr) : services_(services) {}
 
   std::string _url;     // the profile's file name
@@ -52,17 +55,19 @@ class TProfile : public TObject {
   // The profile file: userDir + "/profiles/" + _url; "" without a per-user folder or a name.
   std::string path() const;
 
-  // Writes the whole profile to its file, which is replaced atomically. 1 when written; 0
-  // when there is no per-user folder or the file could not be written (the old one is whole).
-  int save();
+  // Writes the whole profile with the game on the play screen, cut along the shape grid's
+  // lines, to its file, which is replaced atomically. 1 when written; 0 when there is no
+  // per-user folder or the file could not be written (the old one is whole).
+  int save(const TPuzzelGame& play, const TKreatorKlockow& grid);
   // The same, with the file written and replaced by the writer's thread, so that the caller
   // does not wait for the disk; 1 when handed over (a failed write the writer reports).
-  int saveInBackground(AsyncFileWriter& writer);
+  int saveInBackground(AsyncFileWriter& writer, const TPuzzelGame& play,
+                       const TKreatorKlockow& grid);
   // The text save writes: the header, then the three sections.
-  std::string fileText() const;
-  void _saveShapes(TSCTextWriter& file) const;
-  void _savePuzzels(TSCTextWriter& file) const;
-  void _saveGroups(TSCTextWriter& file) const;
+  std::string fileText(const TPuzzelGame& play, const TKreatorKlockow& grid) const;
+  void _saveShapes(TSCTextWriter& file, const TKreatorKlockow& grid) const;
+  void _savePuzzels(TSCTextWriter& file, const TPuzzelGame& play) const;
+  void _saveGroups(TSCTextWriter& file, const TPuzzelGame& play) const;
 
   // Reads the header from the file: the name, the picture, the level and the cell size. 1 when
   // read; 0 when the file could not be read or holds a game of a picture that is none of the
@@ -75,14 +80,15 @@ class TProfile : public TObject {
   // 1 when the play screen holds the game; 0 when not (see problem()). A file found wrong
   // before the rebuild began leaves the play screen, the cutter and the grid as they were; one
   // found wrong during it leaves them empty, never half-built.
-  int loadData();
+  int loadData(TPuzzelGame& play, TKreatorKlockow& grid);
   // Steps of loadData over the file's sections.
-  void _loadShapes(const ProfileSections& file, int width, int height);
+  void _loadShapes(const ProfileSections& file, TKreatorKlockow& grid, int width, int height);
   // The picture cut along the grid's lines, drawn as the mask; the image is the whole picture
   // (null: made here).
-  void _createPuzzels(const PixmapRef& picture, const ImageRef& image, const PixmapRef& mask);
-  void _loadPuzzels(const ProfileSections& file);
-  void _loadGroups(const ProfileSections& file);
+  void _createPuzzels(TPuzzelGame& play, const PixmapRef& picture, const ImageRef& image,
+                      const PixmapRef& mask);
+  void _loadPuzzels(const ProfileSections& file, TPuzzelGame& play);
+  void _loadGroups(const ProfileSections& file, TPuzzelGame& play);
 
   // Why the last load or loadData failed, "" after a success.
   const std::string& problem() const { return problem_; }
@@ -95,14 +101,16 @@ class TProfile : public TObject {
   int fileEntries() const { return file_entries_; }
 
  private:
-  // Records what the file holds after a save.
-  void NoteSaved();
+  // Records what the file holds after a save of a table with that many entries.
+  void NoteSaved(int entries);
   // Clears the last problem; false (with the problem set) when there is no file to read.
   bool ReadableFile();
   // The keys of the file: those load read while the file has not been written since (taken:
   // continuing reads nothing twice), else read now. Raises a RuntimeError naming what is
   // wrong with the file.
   TList<TTSCKey> ReadKeys();
+  // The keys of the file as it is now, its size unchecked; raises as ReadKeys.
+  TList<TTSCKey> ReadFileKeys() const;
   // The header's fields from the file; raises when a game names a picture of no set.
   void ReadHeader(const ProfileSections& file);
   void Fail(const std::string& problem, bool broken);

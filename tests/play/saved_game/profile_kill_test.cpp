@@ -12,7 +12,7 @@
 #include <string>
 
 #include "engine/files/async_writer.h"
-#include "play/profile_support.h"
+#include "play/saved_game/profile_support.h"
 
 namespace orvela {
 namespace {
@@ -24,10 +24,10 @@ TEST_F(ProfileTest, AKilledSaveAlwaysLeavesAWholeProfile) {
   Join({2, 3}, 10, 10);
   auto table = [&](int i) { Piece(5)->x = i % 2 == 0 ? 200.0f : 100.0f; };
   table(0);
-  const std::string first = profile.fileText();
+  const std::string first = profile.fileText(*play, profiles.grid);
   table(1);
-  const std::string second = profile.fileText();
-  ASSERT_EQ(profile.save(), 1);
+  const std::string second = profile.fileText(*play, profiles.grid);
+  ASSERT_EQ(profile.save(*play, profiles.grid), 1);
 
   std::mt19937 random(1234);
   std::uniform_int_distribution<int> moment(1000, 30000);  // microseconds
@@ -39,7 +39,7 @@ TEST_F(ProfileTest, AKilledSaveAlwaysLeavesAWholeProfile) {
       AsyncFileWriter writer;
       for (int i = 0;; ++i) {
         table(i);
-        profile.saveInBackground(writer);
+        profile.saveInBackground(writer, *play, profiles.grid);
         writer.Flush();
       }
     }
@@ -58,7 +58,7 @@ TEST_F(ProfileTest, AKilledSaveAlwaysLeavesAWholeProfile) {
   }
   RecordProperty("kills_while_writing", caught_writing);
   profiles.NewGame();
-  EXPECT_EQ(profile.loadData(), 1) << profile.problem();
+  EXPECT_EQ(profile.loadData(*play, profiles.grid), 1) << profile.problem();
   EXPECT_EQ(play->listaPomocnicza.Count(), 12);
 }
 

@@ -11,7 +11,7 @@
 
 #include "construction/cutter.h"
 #include "play/play_clock.h"
-#include "play/profile_support.h"
+#include "play/saved_game/profile_support.h"
 
 namespace orvela {
 namespace {
@@ -34,7 +34,7 @@ class SavedGameTest : public ProfileTest {
     Join({10, 11}, 300, 200);
     Piece(5)->x = 99.9f;
     Piece(5)->y = -12.5f;
-    ASSERT_EQ(profile.save(), 1);
+    ASSERT_EQ(profile.save(*play, profiles.grid), 1);
   }
   // Forgets the game, as a new run of the game has nothing in memory.
   void Forget() {
@@ -51,7 +51,7 @@ class SavedGameTest : public ProfileTest {
 };
 
 TEST_F(SavedGameTest, SavingWithNoGameWritesTheHeaderAndThreeEmptySections) {
-  ASSERT_EQ(profile.save(), 1);
+  ASSERT_EQ(profile.save(*play, profiles.grid), 1);
   EXPECT_EQ(ReadProfile(),
             "Profile{\n"
             "\tName=\"Tobrin\"\n"
@@ -70,12 +70,12 @@ TEST_F(SavedGameTest, SavingWithNoGameWritesTheHeaderAndThreeEmptySections) {
 TEST_F(SavedGameTest, WithoutAFolderOrANameNothingIsWritten) {
   profiles.user_dir.clear();
   EXPECT_EQ(profile.path(), "");
-  EXPECT_EQ(profile.save(), 0);
+  EXPECT_EQ(profile.save(*play, profiles.grid), 0);
   EXPECT_EQ(profile.load(), 0);
   EXPECT_FALSE(profile.broken());
   profiles.user_dir = (TempDir() / "user").string();
   profile._url.clear();
-  EXPECT_EQ(profile.save(), 0);
+  EXPECT_EQ(profile.save(*play, profiles.grid), 0);
   EXPECT_FALSE(std::filesystem::exists(ProfilePath()));
 }
 
@@ -124,7 +124,7 @@ TEST_F(SavedGameTest, ContinuingRebuildsTheTableAndSavesTheSameFileAgain) {
   Forget();
   TProfile again(&profiles);
   again._url = TProfile::kDefaultFile;
-  ASSERT_EQ(again.loadData(), 1) << again.problem();
+  ASSERT_EQ(again.loadData(*play, profiles.grid), 1) << again.problem();
   EXPECT_EQ(Table(), table);
   EXPECT_EQ(again._gfxUrl, kPicture);
   EXPECT_EQ(again._level, 0);
@@ -139,7 +139,7 @@ TEST_F(SavedGameTest, ContinuingRebuildsTheTableAndSavesTheSameFileAgain) {
   EXPECT_TRUE(play->obr);
   // Saved once more, the file is the same but for the places that came back whole.
   profiles.profile = &again;
-  ASSERT_EQ(again.save(), 1);
+  ASSERT_EQ(again.save(*play, profiles.grid), 1);
   EXPECT_EQ(ReadProfile(),
             Edit(saved, "\"5 99.9000015 -12.5000000\"", "\"5 99.0000000 -12.0000000\""));
 }
@@ -147,7 +147,7 @@ TEST_F(SavedGameTest, ContinuingRebuildsTheTableAndSavesTheSameFileAgain) {
 TEST_F(SavedGameTest, GroupedPiecesComeBackAsMembersWithTheirReferencePoints) {
   MidGame();
   Forget();
-  ASSERT_EQ(profile.loadData(), 1) << profile.problem();
+  ASSERT_EQ(profile.loadData(*play, profiles.grid), 1) << profile.problem();
   ASSERT_EQ(play->listaPuzzli.Count(), 7 + 2);
   const GroupRef first = GroupOf(0), second = GroupOf(10);
   ASSERT_TRUE(first && second);
@@ -182,13 +182,13 @@ TEST_F(SavedGameTest, ThePlayTimeIsKeptInTheHeaderAndAFileWithoutItReadsAsNone) 
   };
   StartGame();
   play->setPlaySeconds(4 * 60 + 12);
-  ASSERT_EQ(profile.save(), 1);
+  ASSERT_EQ(profile.save(*play, profiles.grid), 1);
   const std::string saved = ReadProfile();
   EXPECT_NE(saved.find("\twh=160.000000,160.000000\n\ttime=252.000000\n"), std::string::npos);
   for (const Case& c : cases) {
     WriteProfile(c.time_line ? Edit(saved, "\ttime=[^\n]*\n", c.time_line) : saved);
     Forget();
-    ASSERT_EQ(profile.loadData(), 1) << c.what << ": " << profile.problem();
+    ASSERT_EQ(profile.loadData(*play, profiles.grid), 1) << c.what << ": " << profile.problem();
     EXPECT_EQ(play->playSeconds(), c.seconds) << c.what;
     // A game saved before the time was kept cannot make a best time.
     EXPECT_EQ(play->clockComplete, c.time_line == nullptr || *c.time_line != '\0') << c.what;
@@ -204,7 +204,7 @@ TEST_F(SavedGameTest, NamesAreFoundWhateverTheirLetterCase) {
   text = Edit(text, "\tPuzzels\\{", "\tpuzzels{");
   WriteProfile(text);
   Forget();
-  ASSERT_EQ(profile.loadData(), 1) << profile.problem();
+  ASSERT_EQ(profile.loadData(*play, profiles.grid), 1) << profile.problem();
   EXPECT_FALSE(profiles.grid.shapes.empty());
   EXPECT_EQ(play->listaPomocnicza.Count(), 12);
   EXPECT_EQ(GroupOf(11)->listaSpasowanych.Count(), 2);
@@ -223,7 +223,7 @@ TEST_F(SavedGameTest, LoadReadsTheHeaderAndCountsTheTable) {
   EXPECT_EQ(fresh.fileEntries(), 9);
   // A profile without a game names no picture.
   Forget();
-  ASSERT_EQ(profile.save(), 1);
+  ASSERT_EQ(profile.save(*play, profiles.grid), 1);
   ASSERT_EQ(fresh.load(), 1);
   EXPECT_EQ(fresh.grywalny(), 0);
   EXPECT_EQ(fresh.fileEntries(), 0);
@@ -275,7 +275,7 @@ TEST_F(SavedGameTest, BrokenFilesAreReportedAndLeaveNothingHalfBuilt) {
     SCOPED_TRACE(c.what);
     WriteProfile(c.text());
     const std::string table = Table();
-    EXPECT_EQ(profile.loadData(), 0);
+    EXPECT_EQ(profile.loadData(*play, profiles.grid), 0);
     EXPECT_TRUE(profile.broken());
     EXPECT_NE(profile.problem().find(c.problem), std::string::npos) << profile.problem();
     if (c.rebuilding) {
@@ -287,7 +287,7 @@ TEST_F(SavedGameTest, BrokenFilesAreReportedAndLeaveNothingHalfBuilt) {
   // A count beyond the keys present counts the keys present: nothing is walked a billion times.
   WriteProfile(
       Edit(good, "\t\tilosc=[0-9.]+\n\t\\}\n\tPuzzels", "\t\tilosc=1000000000.0\n\t}\n\tPuzzels"));
-  EXPECT_EQ(profile.loadData(), 1) << profile.problem();
+  EXPECT_EQ(profile.loadData(*play, profiles.grid), 1) << profile.problem();
 }
 
 TEST_F(SavedGameTest, MoreCutLinesThanAnyPuzzleHasAreNotDrawn) {
@@ -297,7 +297,7 @@ TEST_F(SavedGameTest, MoreCutLinesThanAnyPuzzleHasAreNotDrawn) {
     text += "\t\tl" + std::to_string(n) + "=\"0 0 640 480\"\n";
   }
   WriteProfile(text + "\t\tilosc=" + std::to_string(TProfile::kMaxLines + 1) + "\n\t}\n}\n");
-  EXPECT_EQ(profile.loadData(), 0);
+  EXPECT_EQ(profile.loadData(*play, profiles.grid), 0);
   EXPECT_TRUE(profile.broken());
   EXPECT_NE(profile.problem().find("more cut lines"), std::string::npos) << profile.problem();
   ExpectNothingBuilt();
@@ -321,7 +321,7 @@ TEST_F(SavedGameTest, LinesThatMakeOtherThanTheSetsPiecesAreRefusedBeforeTheCut)
     text += "\t\tl" + std::to_string(++n) + "=\"0 " + std::to_string(y) + " 639 " +
             std::to_string(y) + "\"\n";
   WriteProfile(text + "\t\tilosc=" + std::to_string(n) + "\n\t}\n}\n");
-  EXPECT_EQ(profile.loadData(), 0);
+  EXPECT_EQ(profile.loadData(*play, profiles.grid), 0);
   EXPECT_TRUE(profile.broken());
   // 39 × 29 of its 40 × 30 cells: the cut starts no piece in the narrow edge cells.
   EXPECT_NE(profile.problem().find("into 1131 pieces instead of 12"), std::string::npos)
@@ -336,7 +336,7 @@ TEST_F(SavedGameTest, AFileFarLargerThanAnyProfileIsNotRead) {
   EXPECT_EQ(profile.load(), 0);
   EXPECT_TRUE(profile.broken());
   EXPECT_NE(profile.problem().find("bytes long"), std::string::npos);
-  EXPECT_EQ(profile.loadData(), 0);
+  EXPECT_EQ(profile.loadData(*play, profiles.grid), 0);
   EXPECT_TRUE(profile.broken());
 }
 
@@ -352,7 +352,7 @@ TEST_F(SavedGameTest, UnsoundEntriesAreSkippedAndTheRestIsRebuilt) {
   text = Edit(text, "\t\t\tp3=\"4 [^\"]*\"", "\t\t\tp3=\"4 1.5e3 2\"");   // not a saved number
   WriteProfile(text);
   Forget();
-  ASSERT_EQ(profile.loadData(), 1) << profile.problem();
+  ASSERT_EQ(profile.loadData(*play, profiles.grid), 1) << profile.problem();
   // Every piece is on the table exactly once, loose or in a group.
   int seen = 0;
   for (const Ref<TObject>& entry : play->listaPuzzli) {
@@ -378,7 +378,7 @@ TEST_F(SavedGameTest, UnsoundEntriesAreSkippedAndTheRestIsRebuilt) {
 TEST_F(SavedGameTest, EntriesOffTheTableAreBroughtOntoIt) {
   MidGame();
   Piece(3)->x = 760;  // at the right edge, with 40 pixels on the table: stays
-  ASSERT_EQ(profile.save(), 1);
+  ASSERT_EQ(profile.save(*play, profiles.grid), 1);
   std::string text = ReadProfile();
   text = Edit(text, "\"5 99.9000015 -12.5000000\"", "\"5 9999 -9999\"");
   // The second group 9,000 pixels to the left, its members and reference point alike.
@@ -392,7 +392,7 @@ TEST_F(SavedGameTest, EntriesOffTheTableAreBroughtOntoIt) {
   text = Edit(text, "\t\t\tpos=300[^\n]*", "\t\t\tpos=-8700,200");
   WriteProfile(text);
   Forget();
-  ASSERT_EQ(profile.loadData(), 1) << profile.problem();
+  ASSERT_EQ(profile.loadData(*play, profiles.grid), 1) << profile.problem();
   const TPuzel& five = *Piece(5);
   EXPECT_TRUE(five.x >= 0 && five.y >= 0 && five.x + five.img->width <= 800 &&
               five.y + five.img->height <= 600)
@@ -411,7 +411,7 @@ TEST_F(SavedGameTest, AGroupWithAnUnusableReferencePointKeepsItsMembers) {
   MidGame();
   WriteProfile(Edit(ReadProfile(), "pos=12.2500000,-3.50000000", "pos=\"inf\",3"));
   Forget();
-  ASSERT_EQ(profile.loadData(), 1) << profile.problem();
+  ASSERT_EQ(profile.loadData(*play, profiles.grid), 1) << profile.problem();
   const GroupRef group = GroupOf(0);
   ASSERT_TRUE(group);
   EXPECT_EQ(group->listaSpasowanych.Count(), 3);
@@ -425,7 +425,7 @@ TEST_F(SavedGameTest, AMissingPictureLeavesTheFileAsGoodAsItWas) {
   profiles.sets["gfx/puzzle/gone.jpg"] = 12;
   const std::string text = ReadProfile();
   Forget();
-  EXPECT_EQ(profile.loadData(), 0);
+  EXPECT_EQ(profile.loadData(*play, profiles.grid), 0);
   EXPECT_FALSE(profile.broken());
   EXPECT_NE(profile.problem().find("gone.jpg"), std::string::npos);
   EXPECT_EQ(ReadProfile(), text);

@@ -1,14 +1,14 @@
-// TProfileManager.
-#include "play/profile_manager.h"
-
-#include <filesystem>
+// TProfileManager: the profile at start-up, the writes it makes as the play screen's keeper,
+// continuing a puzzle, and a broken profile kept aside.
+#include "play/saved_game/profile_manager.h"
 
 #include "engine/engine.h"
+#include "engine/files/broken_file.h"
 #include "engine/files/files.h"
 #include "engine/system.h"
 #include "play/play_screen.h"
-#include "play/profile.h"
-#include "play/profile_services.h"
+#include "play/saved_game/profile.h"
+#include "play/saved_game/profile_services.h"
 
 namespace orvela {
 
@@ -46,7 +46,7 @@ int TProfileManager::saveProfile() {
   TProfile& profile = services_.Profile();
   if (profile.path().empty()) return 0;  // nowhere to keep it: the settings have said so
   ReportFailures();
-  return profile.saveInBackground(writer_);
+  return profile.saveInBackground(writer_, play_, grid_);
 }
 
 void TProfileManager::flush() {
@@ -75,18 +75,17 @@ int TProfileManager::askNewProfile() {
 
 bool TProfileManager::gameInProgress() {
   const TProfile& profile = services_.Profile();
-  const TPuzzelGame& play = services_.PlayScreen();
-  if (!play.listaPuzzli.IsEmpty()) {
-    return profile._level == 0 && play._stan == "GRA" && play.listaPuzzli.Count() >= 2;
+  if (!play_.listaPuzzli.IsEmpty()) {
+    return profile._level == 0 && play_._stan == "GRA" && play_.listaPuzzli.Count() >= 2;
   }
   return profile.fileLevel() == 0 && profile.fileEntries() >= 2;
 }
 
 bool TProfileManager::continueGame() {
-  if (!services_.PlayScreen().listaPuzzli.IsEmpty()) return gameInProgress();
+  if (!play_.listaPuzzli.IsEmpty()) return gameInProgress();
   TProfile& profile = services_.Profile();
   flush();
-  if (profile.loadData()) {
+  if (profile.loadData(play_, grid_)) {
     pending_ = false;
     return true;
   }
@@ -96,6 +95,12 @@ bool TProfileManager::continueGame() {
     Notify("Your puzzle could not be continued: " + profile.problem() + ".", 0);
   }
   return false;
+}
+
+void TProfileManager::puzzleStarted(int cellW, int cellH) {
+  TProfile& profile = services_.Profile();
+  profile._w = cellW;
+  profile._h = cellH;
 }
 
 void TProfileManager::tableChanged() {
@@ -128,26 +133,24 @@ int TProfileManager::SaveNow() {
 
 void TProfileManager::KeepBrokenAndStartFresh(const std::string& problem) {
   TProfile& profile = services_.Profile();
-  Print("The profile " + profile.path() + " could not be read: " + problem);
+  const std::string trace = "The profile " + profile.path() + " could not be read: " + problem;
   flush();
-  const std::string copy = KeepFileAside(profile.path());
-  std::string text = "Your saved puzzle could not be read: " + problem + ".";
-  if (!copy.empty()) {
-    text += "\nThe file was kept as " + std::filesystem::path(copy).filename().string() +
-            ", and a new profile was started.";
-    Notify(text, 0);
-    askNewProfile();
-    return;
-  }
-  // What cannot be moved aside is not written over: this run keeps no games.
-  text +=
-      "\nThe file could not be moved aside, so it was left as it is, and your games will "
-      "not be saved until the game starts again.";
-  writes_blocked_ = true;
-  profile._name = TProfile::kDefaultName;
-  profile._level = -1;
-  services_.NewGame();
-  Notify(text, 0);
+  const BrokenFileNotice notice{
+      trace, "Your saved puzzle could not be read: " + problem + ".", "The file was kept as ",
+      ", and a new profile was started.",
+      "The file could not be moved aside, so it was left as it is, and your games will not be "
+      "saved until the game starts again."};
+  const std::string copy = KeepBrokenFileAside(profile.path(), notice, [&](bool kept) {
+    if (!kept) {
+      // What cannot be moved aside is not written over: this run keeps no games.
+      writes_blocked_ = true;
+      profile._name = TProfile::kDefaultName;
+      profile._level = -1;
+      services_.NewGame();
+    }
+    return std::string();
+  });
+  if (!copy.empty()) askNewProfile();
 }
 
 }  // namespace orvela

@@ -1,6 +1,7 @@
 // What the profile and the profile manager need from the game around them: the per-user
-// folder, the shape grid, the play screen, the game's picture sets, clearing the table, and
-// the global profile. The shell installs one implementation; tests install their own.
+// folder, the game's picture sets, clearing the table, and the game's one profile. The play
+// screen and the shape grid are not asked for: the manager holds them, and the profile is given
+// them. The shell installs one implementation; tests install their own.
 #pragma once
 
 #include <string>
@@ -10,8 +11,6 @@
 
 namespace orvela {
 
-class TKreatorKlockow;
-class TPuzzelGame;
 class TProfile;
 
 class ProfileServices {
@@ -19,8 +18,6 @@ class ProfileServices {
   virtual ~ProfileServices() = default;
   // The per-user folder, no trailing separator; "" when there is none (nothing is kept).
   virtual std::string UserDir() = 0;
-  virtual TKreatorKlockow& ShapeGrid() = 0;
-  virtual TPuzzelGame& PlayScreen() = 0;
   // The game's picture set with that picture: its piece count (0 when the picture is none of
   // the sets') and the picture as the game holds it, decoded and as an image (null when it
   // holds none: the profile then loads the file).

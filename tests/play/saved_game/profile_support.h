@@ -1,6 +1,7 @@
 // Test support for saved games: a ProfileServices over the play test's play screen and
-// cutter, with a shape grid of its own and the per-user folder in the test's temporary folder,
-// and a fixture that starts the 12-piece picture (cut in arcs, 4 × 3) as the main menu does.
+// cutter, with a shape grid of its own (given to the profile's saves and rebuilds) and the
+// per-user folder in the test's temporary folder, and a fixture that starts the 12-piece
+// picture (cut in arcs, 4 × 3) as the main menu does.
 #pragma once
 
 #include <map>
@@ -8,16 +9,14 @@
 
 #include "construction/shape_grid.h"
 #include "play/play_support.h"
-#include "play/profile.h"
-#include "play/profile_services.h"
+#include "play/saved_game/profile.h"
+#include "play/saved_game/profile_services.h"
 
 namespace orvela::testing {
 
 class FakeProfileServices : public ProfileServices {
  public:
   std::string UserDir() override { return user_dir; }
-  TKreatorKlockow& ShapeGrid() override { return grid; }
-  TPuzzelGame& PlayScreen() override { return *play; }
   GameSet SetOf(const std::string& picture) override;
   void NewGame() override;
   TProfile& Profile() override { return *profile; }

@@ -1,5 +1,5 @@
 // Test support for saved games.
-#include "play/profile_support.h"
+#include "play/saved_game/profile_support.h"
 
 #include <filesystem>
 #include <sstream>
@@ -40,7 +40,7 @@ void ProfileTest::StartGame() {
   profile._level = 0;
   const TWsp cell = grid.getWH();
   play->startNewGame(kPicture, grid.drawOn(640, 480), grid.drawOn(640, 480), cell.x, cell.y);
-  profile._w = cell.x;  // the game's one profile gets them from startNewGame
+  profile._w = cell.x;  // the game's one profile gets them from the play screen's keeper
   profile._h = cell.y;
   ASSERT_EQ(play->listaPomocnicza.Count(), 12);
 }

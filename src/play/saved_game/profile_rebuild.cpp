@@ -1,9 +1,9 @@
-// TProfile: rebuilding the saved puzzle from the file. Everything the file says is checked
-// before it is used: the cut lines must be whole numbers inside the picture and cut it into
-// its set's pieces, which is counted before the long cut begins (otherwise the file is
-// broken); a piece or group entry that names no piece, a piece already placed, or a place far
-// off the screen is skipped; and an entry placed off the table is brought onto it, so that
-// every piece can be reached.
+// TProfile: rebuilding the saved puzzle from the file on the play screen and shape grid it is
+// given. Everything the file says is checked before it is used: the cut lines must be whole
+// numbers inside the picture and cut it into its set's pieces, which is counted before the
+// long cut begins (otherwise the file is broken); a piece or group entry that names no piece,
+// a piece already placed, or a place far off the screen is skipped; and an entry placed off
+// the table is brought onto it, so that every piece can be reached.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -22,9 +22,9 @@
 #include "formats/tsc_file.h"
 #include "play/group.h"
 #include "play/play_screen.h"
-#include "play/profile.h"
-#include "play/profile_sections.h"
-#include "play/profile_services.h"
+#include "play/saved_game/profile.h"
+#include "play/saved_game/profile_sections.h"
+#include "play/saved_game/profile_services.h"
 
 namespace orvela {
 
@@ -141,7 +141,7 @@ std::optional<PieceEntry> ParsePieceEntry(std::string_view text) {
 
 }  // namespace
 
-int TProfile::loadData() {
+int TProfile::loadData(TPuzzelGame& play, TKreatorKlockow& grid) {
   if (!ReadableFile()) return 0;
   bool touched = false;  // the grid, the cutter and the play screen hold parts of this file
   try {
@@ -161,8 +161,8 @@ int TProfile::loadData() {
       return 0;
     }
     touched = true;
-    _loadShapes(sections, picture->width, picture->height);
-    const PixmapRef mask = services_->ShapeGrid().drawOn(picture->width, picture->height);
+    _loadShapes(sections, grid, picture->width, picture->height);
+    const PixmapRef mask = grid.drawOn(picture->width, picture->height);
     // The cut takes a while for every piece it makes: lines that would cut the picture into
     // other than its set's pieces are refused before it, from the regions they enclose.
     const PixmapRef counted = mask->Copy();
@@ -172,8 +172,7 @@ int TProfile::loadData() {
                         (regions == 1 ? " piece" : " pieces") + " instead of " +
                         std::to_string(pieces));
     }
-    _createPuzzels(picture, set.image, mask);
-    TPuzzelGame& play = services_->PlayScreen();
+    _createPuzzels(play, picture, set.image, mask);
     if (const int cut = play.listaPomocnicza.Count(); cut != pieces) {
       RaiseRuntimeError("its cut lines cut the picture into " + std::to_string(cut) +
                         (cut == 1 ? " piece" : " pieces") + " instead of " +
@@ -181,8 +180,8 @@ int TProfile::loadData() {
     }
     unplaced_.clear();
     for (const Ref<TPuzel>& piece : play.listaPomocnicza) unplaced_.emplace(piece->id, piece);
-    _loadPuzzels(sections);
-    _loadGroups(sections);
+    _loadPuzzels(sections, play);
+    _loadGroups(sections, play);
     play.setPlaySeconds(playSeconds);
     play.clockComplete = sections.time != nullptr;
     unplaced_.clear();
@@ -213,10 +212,11 @@ Ref<TPuzel> TProfile::TakeUnplaced(int id) {
   return piece;
 }
 
-void TProfile::_loadShapes(const ProfileSections& file, int width, int height) {
+void TProfile::_loadShapes(const ProfileSections& file, TKreatorKlockow& grid, int width,
+                           int height) {
   const int count = file.lines.Count();
   if (count > kMaxLines) RaiseRuntimeError("it holds more cut lines than any puzzle has");
-  std::vector<TShape>& shapes = services_->ShapeGrid().shapes;
+  std::vector<TShape>& shapes = grid.shapes;
   shapes.clear();
   shapes.reserve(static_cast<size_t>(count));
   for (int n = 1; n <= count; ++n) {
@@ -240,9 +240,8 @@ void TProfile::_loadShapes(const ProfileSections& file, int width, int height) {
   }
 }
 
-void TProfile::_createPuzzels(const PixmapRef& picture, const ImageRef& image,
+void TProfile::_createPuzzels(TPuzzelGame& play, const PixmapRef& picture, const ImageRef& image,
                               const PixmapRef& mask) {
-  TPuzzelGame& play = services_->PlayScreen();
   // The whole picture and the cut's copy come from one decoded buffer.
   play.obr = image ? image : TImage::Load(picture, -1);
   // Both masks would be drawn alike from the same lines; the cutter keeps the first as given
@@ -250,8 +249,7 @@ void TProfile::_createPuzzels(const PixmapRef& picture, const ImageRef& image,
   play.continueGame(picture, mask, mask, _w, _h);
 }
 
-void TProfile::_loadPuzzels(const ProfileSections& file) {
-  TPuzzelGame& play = services_->PlayScreen();
+void TProfile::_loadPuzzels(const ProfileSections& file, TPuzzelGame& play) {
   const int count = file.pieces.Count();
   for (int n = 1; n <= count; ++n) {
     const auto entry = ParsePieceEntry(file.pieces.Text(n));
@@ -266,8 +264,7 @@ void TProfile::_loadPuzzels(const ProfileSections& file) {
   }
 }
 
-void TProfile::_loadGroups(const ProfileSections& file) {
-  TPuzzelGame& play = services_->PlayScreen();
+void TProfile::_loadGroups(const ProfileSections& file, TPuzzelGame& play) {
   const int count = file.GroupCount();
   for (int a = 1; a <= count; ++a) {
     const ProfileSections::Group& saved = file.groups[static_cast<size_t>(a)];

@@ -1,14 +1,16 @@
-// TProfile: the profile file, writing it and reading its header.
-#include "play/profile.h"
+// TProfile: the profile file: writing the game of the play screen and shape grid it is given,
+// and reading the header (no larger a file than a saved game can be).
+#include "play/saved_game/profile.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <new>
+#include <optional>
 #include <vector>
 
 #include "construction/shape_grid.h"
 #include "engine/files/async_writer.h"
+#include "engine/files/broken_file.h"
 #include "engine/files/files.h"
 #include "engine/runtime_error.h"
 #include "formats/tsc_file.h"
@@ -16,8 +18,8 @@
 #include "play/group.h"
 #include "play/play_clock.h"
 #include "play/play_screen.h"
-#include "play/profile_sections.h"
-#include "play/profile_services.h"
+#include "play/saved_game/profile_sections.h"
+#include "play/saved_game/profile_services.h"
 
 namespace orvela {
 
@@ -44,6 +46,10 @@ const std::string& KeyName(std::string& name, char prefix, int n) {
   return name;
 }
 
+// The file is read only within the size a saved game can have.
+const FileLimit kFileLimit{TProfile::kMaxFileBytes, "the file", "a saved game",
+                           "there was not enough memory to read it"};
+
 // One piece as a saved entry: id, x and y joined by single spaces.
 std::string PieceEntry(const TPuzel& piece) {
   return std::to_string(piece.id) + " " + TSCNumberText(piece.x) + " " + TSCNumberText(piece.y);
@@ -57,52 +63,53 @@ std::string TProfile::path() const {
   return folder + "/profiles/" + _url;
 }
 
-int TProfile::save() {
+int TProfile::save(const TPuzzelGame& play, const TKreatorKlockow& grid) {
   const std::string file_path = path();
-  if (file_path.empty() || !SaveText(fileText(), file_path)) return 0;
-  NoteSaved();
+  if (file_path.empty() || !SaveText(fileText(play, grid), file_path)) return 0;
+  NoteSaved(play.listaPuzzli.Count());
   return 1;
 }
 
-int TProfile::saveInBackground(AsyncFileWriter& writer) {
+int TProfile::saveInBackground(AsyncFileWriter& writer, const TPuzzelGame& play,
+                               const TKreatorKlockow& grid) {
   const std::string file_path = path();
   if (file_path.empty()) return 0;
-  writer.Write(file_path, EncodeText(fileText()));  // ASCII text goes as it is
-  NoteSaved();
+  writer.Write(file_path, EncodeText(fileText(play, grid)));  // ASCII text goes as it is
+  NoteSaved(play.listaPuzzli.Count());
   return 1;
 }
 
-void TProfile::NoteSaved() {
+void TProfile::NoteSaved(int entries) {
   read_keys_.reset();  // no longer what the file holds
   file_level_ = _level;
-  file_entries_ = services_->PlayScreen().listaPuzzli.Count();
+  file_entries_ = entries;
 }
 
-std::string TProfile::fileText() const {
+std::string TProfile::fileText(const TPuzzelGame& play, const TKreatorKlockow& grid) const {
   TSCTextWriter file;
   // About 26 bytes a cut line and 40 a piece: the text is not copied as it grows.
   size_t lines = 0;
-  for (const TShape& shape : services_->ShapeGrid().shapes) lines += shape.listaLini.size();
-  file.Reserve(1024 + 26 * lines + 40 * services_->PlayScreen().listaPomocnicza.Count());
+  for (const TShape& shape : grid.shapes) lines += shape.listaLini.size();
+  file.Reserve(1024 + 26 * lines + 40 * play.listaPomocnicza.Count());
   file.OpenGroup("Profile");
   file.StringKey("Name", _name);
   file.StringKey("gfxUrl", _gfxUrl);
   file.NumberKey("level", {static_cast<float>(_level)});
   file.NumberKey("wh", {static_cast<float>(_w), static_cast<float>(_h)});
   // Readers that know no time pass over the key.
-  file.NumberKey("time", {static_cast<float>(services_->PlayScreen().playSeconds())});
-  _saveShapes(file);
-  _savePuzzels(file);
-  _saveGroups(file);
+  file.NumberKey("time", {static_cast<float>(play.playSeconds())});
+  _saveShapes(file, grid);
+  _savePuzzels(file, play);
+  _saveGroups(file, play);
   file.CloseGroup();
   return file.TakeText();
 }
 
-void TProfile::_saveShapes(TSCTextWriter& file) const {
+void TProfile::_saveShapes(TSCTextWriter& file, const TKreatorKlockow& grid) const {
   file.OpenGroup("lines");
   int n = 0;
   std::string name;
-  for (const TShape& shape : services_->ShapeGrid().shapes) {
+  for (const TShape& shape : grid.shapes) {
     for (const Tline& line : shape.listaLini) {
       file.WholeNumbersKey(KeyName(name, 'l', ++n), {line.x1, line.y1, line.x2, line.y2});
     }
@@ -111,11 +118,11 @@ void TProfile::_saveShapes(TSCTextWriter& file) const {
   file.CloseGroup();
 }
 
-void TProfile::_savePuzzels(TSCTextWriter& file) const {
+void TProfile::_savePuzzels(TSCTextWriter& file, const TPuzzelGame& play) const {
   file.OpenGroup("Puzzels");
   int n = 0;
   std::string name;
-  for (const Ref<TObject>& entry : services_->PlayScreen().listaPuzzli) {
+  for (const Ref<TObject>& entry : play.listaPuzzli) {
     if (auto piece = std::dynamic_pointer_cast<TPuzel>(entry)) {
       file.StringKey(KeyName(name, 'p', ++n), PieceEntry(*piece));
     }
@@ -124,9 +131,9 @@ void TProfile::_savePuzzels(TSCTextWriter& file) const {
   file.CloseGroup();
 }
 
-void TProfile::_saveGroups(TSCTextWriter& file) const {
+void TProfile::_saveGroups(TSCTextWriter& file, const TPuzzelGame& play) const {
   std::vector<GroupRef> groups;
-  for (const Ref<TObject>& entry : services_->PlayScreen().listaPuzzli) {
+  for (const Ref<TObject>& entry : play.listaPuzzli) {
     if (auto group = std::dynamic_pointer_cast<TSpasowanePuzle>(entry)) groups.push_back(group);
   }
   // A group's keys come before its subgroups in the file: the count of groups first.
@@ -149,19 +156,17 @@ void TProfile::_saveGroups(TSCTextWriter& file) const {
 
 int TProfile::load() {
   if (!ReadableFile()) return 0;
-  try {
-    read_keys_.reset();  // read afresh
-    auto keys = std::make_shared<TList<TTSCKey>>(ReadKeys());
+  read_keys_.reset();  // read afresh
+  const std::optional<std::string> problem = ReadWithinLimit(path(), kFileLimit, [this] {
+    auto keys = std::make_shared<TList<TTSCKey>>(ReadFileKeys());
     const ProfileSections sections(*keys);
     ReadHeader(sections);
     file_level_ = _level;
     file_entries_ = sections.pieces.Count() + sections.GroupCount();
     read_keys_ = keys;
-  } catch (const RuntimeError& error) {
-    Fail(error.what(), true);
-    return 0;
-  } catch (const std::bad_alloc&) {
-    Fail("there was not enough memory to read it", true);
+  });
+  if (problem) {
+    Fail(*problem, true);
     return 0;
   }
   return 1;
@@ -193,14 +198,13 @@ TList<TTSCKey> TProfile::ReadKeys() {
     read_keys_.reset();
     return keys;
   }
-  const std::string file_path = path();
-  const int64_t size = FileSize(file_path);
-  if (size > kMaxFileBytes) {
-    RaiseRuntimeError("the file is " + std::to_string(size) +
-                      " bytes long, more than a saved game can be");
-  }
+  CheckFileSize(path(), kFileLimit);
+  return ReadFileKeys();
+}
+
+TList<TTSCKey> TProfile::ReadFileKeys() const {
   TTSCFile file;
-  file.Load(file_path);
+  file.Load(path());
   return std::move(file.KeyList);
 }
 

@@ -1,5 +1,5 @@
 // ProfileSections.
-#include "play/profile_sections.h"
+#include "play/saved_game/profile_sections.h"
 
 #include <algorithm>
 #include <cmath>

@@ -12,8 +12,8 @@
 
 #include "construction/cutter.h"
 #include "engine/files/files.h"
-#include "play/profile_manager.h"
-#include "play/profile_support.h"
+#include "play/saved_game/profile_manager.h"
+#include "play/saved_game/profile_support.h"
 
 namespace orvela {
 namespace {
@@ -27,7 +27,7 @@ class ProfileManagerTest : public ProfileTest {
   std::string GameInTheFile() {
     StartGame();
     Join({0, 1}, 5, 5);
-    EXPECT_EQ(profile.save(), 1);
+    EXPECT_EQ(profile.save(*play, profiles.grid), 1);
     profiles.NewGame();
     return ReadProfile();
   }
@@ -39,7 +39,7 @@ class ProfileManagerTest : public ProfileTest {
     profile._level = -1;
   }
 
-  TProfileManager manager{profiles};
+  TProfileManager manager{profiles, *play, profiles.grid};
 };
 
 TEST_F(ProfileManagerTest, StartUpWritesTheDefaultProfileOnlyWhenThereIsNone) {
@@ -225,6 +225,36 @@ TEST_F(ProfileManagerTest, ChangesAreWrittenAtMostOnceASecondAndNoneIsLost) {
   manager.playLeft();
   manager.flush();
   EXPECT_TRUE(fs::exists(ProfilePath()));
+}
+
+// The play screen keeps its game saved with the manager as its keeper, the game around it
+// taking no part: a new puzzle's cell size goes into the profile, a drop writes the table, and
+// the last join writes that no game is left.
+TEST_F(ProfileManagerTest, ThePlayScreenKeepsItsGameSavedThroughTheManager) {
+  StartGame();
+  play->keeper = &manager;
+  profile._w = profile._h = 0;
+  TKreatorKlockow& grid = profiles.grid;
+  const TWsp cell = grid.getWH();
+  play->startNewGame(kPicture, grid.drawOn(640, 480), grid.drawOn(640, 480), cell.x, cell.y);
+  EXPECT_EQ(profile._w, cell.x);
+  EXPECT_EQ(profile._h, cell.y);
+
+  const GroupRef group = Join({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, 0, 0);
+  Piece(11)->x = 600;
+  Piece(11)->y = 500;
+  Drop(Piece(11));
+  manager.flush();
+  EXPECT_NE(ReadProfile().find("\"11 600.000000 500.000000\""), std::string::npos);
+  EXPECT_NE(ReadProfile().find("level=0.0"), std::string::npos);
+
+  PlaceBeside(Piece(11), Piece(0));
+  Drop(Piece(11));  // the last join: the puzzle is won
+  ASSERT_EQ(play->_stan, "WIN");
+  manager.flush();
+  EXPECT_EQ(profile._level, -1);
+  EXPECT_NE(ReadProfile().find("level=-1.0"), std::string::npos);
+  EXPECT_NE(ReadProfile().find("\tPuzzels{\n\t\tilosc=0.0"), std::string::npos);
 }
 
 TEST_F(ProfileManagerTest, AFinishedPuzzleIsSavedAsNoGameToContinue) {
