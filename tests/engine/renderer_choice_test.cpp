@@ -10,9 +10,9 @@
 #include <fstream>
 #include <string>
 
-#include "engine/render/renderer.h"
 #include "engine/platform/sdl/sdl_platform.h"
 #include "engine/platform/sdl/sdl_renderer.h"
+#include "engine/render/renderer.h"
 #include "support/sdl_environment.h"
 
 namespace orvela {

@@ -1,6 +1,6 @@
 // Test support.
-#include "engine/context.h"
 #include "support/headless.h"
+#include "engine/context.h"
 
 #include <atomic>
 #include <fstream>

@@ -18,7 +18,7 @@ struct SdlTexture : Texture {
   SDL_Texture* texture = nullptr;
   bool filtered = false;
   bool target = false;                              // an offscreen canvas (CreateTarget)
-  int texels_w = 0, texels_h = 0;  // an offscreen canvas's size in output pixels
+  int texels_w = 0, texels_h = 0;                   // an offscreen canvas's size in output pixels
   mutable std::map<uint32_t, SDL_Texture*> masked;  // texel alpha threshold -> copy
 
   ~SdlTexture() override {
@@ -85,8 +85,8 @@ void SdlRenderer::KeepViewport() {
   SDL_RenderGetViewport(renderer_, &now);
   if (now.x != wanted.x || now.y != wanted.y || now.w != wanted.w || now.h != wanted.h) {
     const SDL_Rect other{0, 0, 1, 1};
-  SDL_RenderSetViewport(renderer_, &other);
-  SDL_RenderSetViewport(renderer_, &wanted);
+    SDL_RenderSetViewport(renderer_, &other);
+    SDL_RenderSetViewport(renderer_, &wanted);
   }
 }
 
@@ -167,8 +167,8 @@ void SdlRenderer::DrawQuad(const QuadDraw& q) {
 
 bool SdlRenderer::ShowsWholeTarget(const QuadDraw& q) {
   return q.src_x == 0 && q.src_y == 0 && q.src_w == static_cast<float>(q.texture->width) &&
-         q.src_h == static_cast<float>(q.texture->height) && q.ax == 1 && q.ay == 0 &&
-         q.bx == 0 && q.by == 1 && q.x == std::floor(q.x) && q.y == std::floor(q.y);
+         q.src_h == static_cast<float>(q.texture->height) && q.ax == 1 && q.ay == 0 && q.bx == 0 &&
+         q.by == 1 && q.x == std::floor(q.x) && q.y == std::floor(q.y);
 }
 
 void SdlRenderer::CopyTarget(const SdlTexture& t, const QuadDraw& q, SDL_BlendMode mode,

@@ -75,8 +75,8 @@ class SdlRenderer : public Renderer {
   SDL_Texture* batch_texture_ = nullptr;
   SDL_BlendMode batch_mode_ = SDL_BLENDMODE_NONE;
   bool vsync_ = false;
-  SDL_Texture* target_ = nullptr;  // the offscreen canvas draws go to; null: the window
-  int target_w_ = 0, target_h_ = 0;  // its size in texels
+  SDL_Texture* target_ = nullptr;            // the offscreen canvas draws go to; null: the window
+  int target_w_ = 0, target_h_ = 0;          // its size in texels
   mutable int window_w_ = 0, window_h_ = 0;  // the output's size, as last seen
 };
 
