@@ -4,12 +4,11 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <filesystem>
-#include <new>
+#include <optional>
 #include <string>
 
+#include "engine/files/broken_file.h"
 #include "engine/files/files.h"
-#include "engine/runtime_error.h"
 #include "engine/system.h"
 #include "formats/tsc_file.h"
 #include "shell/game_context.h"
@@ -22,7 +21,8 @@ constexpr const char* kGroup = "options";
 
 // The settings file the game writes is about sixty bytes; a file of more than this is not
 // one, and reading it whole could take more memory than the machine has.
-constexpr int64_t kMaxFileBytes = 64 * 1024;
+const FileLimit kLimit{64 * 1024, "The settings file", "a settings file",
+                       "Out of memory while reading the settings file"};
 
 // A saved volume as the game can use it: 0 to 10; what no volume can be (NaN) is the default.
 float UsableVolume(float volume) {
@@ -62,12 +62,7 @@ int SavedSettings::Read() {
   // A missing file is written with the defaults; when even that fails, the folder cannot be
   // written, which save has said, and the game plays on with the defaults.
   if (FileKind(path) == FILE_NONE && !stworzOpcje()) return 0;
-  try {
-    const int64_t size = FileSize(path);
-    if (size > kMaxFileBytes) {
-      RaiseRuntimeError("The settings file is " + std::to_string(size) +
-                        " bytes long, more than a settings file can be");
-    }
+  const std::optional<std::string> problem = ReadWithinLimit(path, kLimit, [&] {
     TTSCFile file;
     file.Load(path);
     const float sound = file.GetNumberKey(kGroup, "sound", 0);
@@ -76,39 +71,32 @@ int SavedSettings::Read() {
     glosnoscDzwieku = UsableVolume(sound);
     glosnoscMuzyki = UsableVolume(music);
     pelnyEkran = static_cast<int>(std::clamp(screen, 0.0f, 1.0f));  // then truncated: 0 or 1
-  } catch (const RuntimeError& error) {
-    ResetBrokenFile(path, error.what());
-  } catch (const std::bad_alloc&) {
-    ResetBrokenFile(path, "Out of memory while reading the settings file");
-  }
+  });
+  if (problem) ResetBrokenFile(path, *problem);
   return 0;
 }
 
 // A file that cannot be read, or lacks a key, is kept aside for the player, reported once,
 // and replaced by the defaults, so the game always starts.
 void SavedSettings::ResetBrokenFile(const std::string& path, const std::string& problem) {
-  Print(problem);
   pelnyEkran = 0;
   glosnoscMuzyki = 0.5f;
   glosnoscDzwieku = 0.5f;
-  const std::string copy = KeepFileAside(path);
-  std::string text = "Your settings could not be read and were reset to the defaults.";
-  if (!copy.empty()) {
-    text += "\nThe old settings file was kept as " +
-            std::filesystem::path(copy).filename().string() + ".";
-  }
+  const BrokenFileNotice notice{problem,
+                                "Your settings could not be read and were reset to the defaults.",
+                                "The old settings file was kept as ", ".", ""};
   // When the file cannot be moved or the defaults written, the folder cannot be written: the
   // message says so instead of naming a copy that is not there. A file that could not be
   // moved is not written over either.
   const bool reported_before = unwritable_reported_;
-  unwritable_reported_ = true;  // this message says it when it comes to that
-  const bool saved = !copy.empty() && save();
-  if (saved) {
-    unwritable_reported_ = reported_before;
-  } else {
-    text += "\n" + UnwritableText();
-  }
-  Notify(text, 0);
+  KeepBrokenFileAside(path, notice, [&](bool kept) {
+    unwritable_reported_ = true;  // this message says it when it comes to that
+    if (kept && save()) {
+      unwritable_reported_ = reported_before;
+      return std::string();
+    }
+    return UnwritableText();
+  });
 }
 
 std::string SavedSettings::UnwritableText() {

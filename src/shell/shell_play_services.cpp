@@ -1,7 +1,6 @@
 // ShellPlayServices.
 #include "shell/shell_play_services.h"
 
-#include "construction/cutter.h"
 #include "play/saved_game/profile.h"
 #include "shell/best_times.h"
 #include "shell/game_context.h"
