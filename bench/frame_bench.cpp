@@ -4,9 +4,12 @@
 // way a machine without a working graphics driver draws it. Scripted input walks the screens a
 // player sees; for each it reports the CPU time a frame costs, the start-up time to the first
 // frame of the main menu and the peak memory of the run (an 80-piece game).
-//   frame_bench [--x11] [--gpu-device] [RENDER_DRIVER]   e.g. software (the default), opengl, auto
+//   frame_bench [--x11] [--gpu-device] [--window WxH] [--no-still-layers] [RENDER_DRIVER]
+// RENDER_DRIVER: software (the default), opengl, auto, ...
 // --x11 draws through SDL's x11 video driver; --gpu-device chooses the renderer as on a
 // machine with a GPU device node (the game then asks the GL driver what it draws with).
+// --window draws the canvas scaled into a window of that size (as full screen on a larger
+// display does); --no-still-layers draws every screen whole each frame, for comparison.
 // The clock is virtual (each paced frame is exactly 1/60 s), so the game animates as on a
 // machine that keeps up, and a frame's cost is the CPU time it took, not the time it waited.
 #include <SDL.h>
@@ -28,6 +31,7 @@
 #include "engine/context.h"
 #include "engine/engine.h"
 #include "engine/platform/sdl/sdl_platform.h"
+#include "engine/render/still_layer.h"
 #include "play/play_screen.h"
 #include "play/selection.h"
 #include "shell/game_context.h"
@@ -107,7 +111,13 @@ class BenchPlatform : public Platform {
   void Add(Step step) { steps_.push_back(std::move(step)); }
   bool Finished() const { return steps_.empty(); }
 
-  bool OpenDisplay(const DisplayMode& mode) override { return sdl_.OpenDisplay(mode); }
+  bool OpenDisplay(const DisplayMode& mode) override {
+    if (!sdl_.OpenDisplay(mode)) return false;
+    // A window of another size: the canvas is drawn scaled into it.
+    if (window_w_ > 0) SDL_SetWindowSize(sdl_.Window(), window_w_, window_h_);
+    return true;
+  }
+  void SetWindowSize(int width, int height) { window_w_ = width, window_h_ = height; }
   Renderer* GetRenderer() override {
     Renderer* inner = sdl_.GetRenderer();
     if (!inner) return nullptr;
@@ -145,6 +155,7 @@ class BenchPlatform : public Platform {
   SdlPlatform sdl_;
   std::string home_;
   int64_t now_ = 0;
+  int window_w_ = 0, window_h_ = 0;
   std::vector<std::function<void(InputSink&)>> events_;
   std::deque<Step> steps_;
   long shown_ = 0;
@@ -346,16 +357,25 @@ void WriteScript(Script& s) {
 int main(int argc, char** argv) {
   std::string video_driver = "offscreen", render_driver = "software";
   bool gpu_device = false;
+  int window_w = 0, window_h = 0;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
-    if (arg == "--x11") {
+    if (arg == "--window" && i + 1 < argc &&
+        std::sscanf(argv[i + 1], "%dx%d", &window_w, &window_h) == 2 && window_w > 0 &&
+        window_h > 0) {
+      ++i;
+    } else if (arg == "--no-still-layers") {
+      AllowStillLayers(false);
+    } else if (arg == "--x11") {
       video_driver = "x11";
     } else if (arg == "--gpu-device") {
       gpu_device = true;
     } else if (!arg.empty() && arg[0] != '-') {
       render_driver = arg;
     } else {
-      std::fprintf(stderr, "usage: frame_bench [--x11] [--gpu-device] [RENDER_DRIVER|auto]\n");
+      std::fprintf(stderr,
+                   "usage: frame_bench [--x11] [--gpu-device] [--window WxH] [--no-still-layers] "
+                   "[RENDER_DRIVER|auto]\n");
       return 2;
     }
   }
@@ -385,6 +405,7 @@ int main(int argc, char** argv) {
   {
     auto owned = std::make_unique<BenchPlatform>(home.string(), devices.string());
     BenchPlatform& platform = *owned;
+    platform.SetWindowSize(window_w, window_h);
     Script script(platform);
     WriteScript(script);
     EngineScope engine(std::move(owned));
