@@ -261,9 +261,7 @@ TList<TTSCGroup> TTSCFile::GetGroupList(const std::string& path) const {
 }
 
 Ref<TTSCKey> TTSCFile::CreateKey(const std::string& path, const std::string& name) {
-  auto key = std::make_shared<TTSCKey>();
-  key->Path = path;
-  key->Name = name;
+  auto key = std::make_shared<TTSCKey>(path, name);
   KeyList.AddLast(key);
   return key;
 }

@@ -222,7 +222,7 @@ void TTSCLexer::SkipSpace() {
   NextChar();
 }
 
-void TTSCLexer::NextChar() {
+void TTSCLexer::NextOtherChar() {
   if (poz >= size) {
     at_end_ = true;
     return;
@@ -414,7 +414,7 @@ void TTSCLexer::LexIdent(TSCScannedToken& token) {
   StepTo(i);
   if (at_end_) Fail("Unexpected end of file");
   const std::string_view name = Stream.substr(begin, i - begin);
-  if (TSCSameName(name, "define")) OverwriteTokenID = TSC_DEFINE;
+  if (name.size() == 6 && TSCSameName(name, "define")) OverwriteTokenID = TSC_DEFINE;
   NewToken(token, TSC_IDENT, name);
 }
 

@@ -55,7 +55,18 @@ class TTSCLexer : public TObject {
 
  private:
   // Makes the next character current; at the end of the text the position stays where it was.
-  void NextChar();
+  // An ASCII character other than a line feed, the common case, is taken here.
+  void NextChar() {
+    if (poz < size && bytes_[poz] < 0x80 && bytes_[poz] != '\n') {
+      current_ = poz;
+      FirstTokenChar = bytes_[poz++];
+      ++TokenChar;
+    } else {
+      NextOtherChar();
+    }
+  }
+  // NextChar for a line feed, a character beyond ASCII or the end of the text.
+  void NextOtherChar();
   // Steps over white space up to the next character that is not.
   void SkipSpace();
   // Makes the character at byte i current, when every byte from the current character up to

@@ -17,7 +17,6 @@ void TTSCParser::Parse(TTSCLexer& lexer) {
   has_ahead_ = false;
   TokenPosition = 0;
   CurrentToken = TSCScannedToken();
-  last_line_ = last_char_ = 0;
   PathArray.fill(std::string());
   PathTop = 0;
   struct Detach {
@@ -29,15 +28,13 @@ void TTSCParser::Parse(TTSCLexer& lexer) {
       parser.key_block_.reset();
     }
   } detach{*this};
-  while (LookAheadToken()) ParseStatement();
+  while (TakeToken()) ParseStatement();
   PathArray.fill(std::string());
 }
 
 const TSCScannedToken* TTSCParser::ReadAhead() {
   if (!lexer_ || !lexer_->Next(ahead_)) return nullptr;
   has_ahead_ = true;
-  last_line_ = ahead_.Line;
-  last_char_ = ahead_.Char;
   return &ahead_;
 }
 
@@ -52,7 +49,7 @@ const TSCScannedToken& TTSCParser::ReadToken(int32_t kind) {
 }
 
 void TTSCParser::ParseStatement() {
-  const TSCScannedToken& token = NextToken();
+  const TSCScannedToken& token = CurrentToken;
   if (token.ID == TSC_HASH) {
     ParseDirective();
     return;
@@ -95,31 +92,32 @@ void TTSCParser::ParseGroup(std::string_view name) {
   PathArray[static_cast<size_t>(PathTop)] = group->FullPath();
   ++PathTop;
   for (;;) {
-    const TSCScannedToken* next = LookAheadToken();
-    if (!next) FailAtEnd();  // the tokens ran out before the "}"
-    if (next->ID == TSC_CLOSE_BRACE) break;
+    if (!TakeToken()) FailAtEnd();  // the tokens ran out before the "}"
+    if (CurrentToken.ID == TSC_CLOSE_BRACE) break;
     ParseStatement();
   }
   --PathTop;
   PathArray[static_cast<size_t>(PathTop)].clear();
-  ReadToken(TSC_CLOSE_BRACE);
 }
 
-Ref<TTSCKey> TTSCParser::NewKey() {
+Ref<TTSCKey> TTSCParser::NewKey(std::string_view name) {
   // Blocks grow with the file, so that a settings file of three keys makes a small one.
   if (!key_block_ || key_block_->size() == key_block_->capacity()) {
     const size_t size = key_block_ ? std::min<size_t>(key_block_->capacity() * 2, 1024) : 8;
     key_block_ = std::make_shared<std::vector<TTSCKey>>();
     key_block_->reserve(size);
   }
-  key_block_->emplace_back();  // within the capacity: the keys already made stay where they are
+  // Within the capacity: the keys already made stay where they are.
+  key_block_->emplace_back(PathTop > 0
+                               ? std::string_view(PathArray[static_cast<size_t>(PathTop - 1)])
+                               : std::string_view(),
+                           name);
   return Ref<TTSCKey>(key_block_, &key_block_->back());
 }
 
 void TTSCParser::ParseKey(std::string_view name) {
-  Ref<TTSCKey> made = NewKey();
+  Ref<TTSCKey> made = NewKey(name);
   TTSCKey* const key = made.get();
-  key->Name = name;
   KeyList.AddLast(std::move(made));
   int32_t count = 0;
   for (;;) {
@@ -151,13 +149,12 @@ void TTSCParser::ParseKey(std::string_view name) {
     NextToken();
   }
   key->ValueCount = count;
-  if (PathTop > 0) key->Path = PathArray[static_cast<size_t>(PathTop - 1)];
 }
 
 void TTSCParser::FailAtEnd() const {
-  // Statements start only while tokens are left, so a last token always exists here, and the
-  // lexer has read the whole text.
-  RaiseTSCError("Unexpected end of file", last_line_, last_char_);
+  // Statements start only while tokens are left, so a last token always exists here; it is the
+  // token taken last, as none is looked at. The lexer has read the whole text.
+  RaiseTSCError("Unexpected end of file", CurrentToken.Line, CurrentToken.Char);
 }
 
 void TTSCParser::Fail(const std::string& message) const {

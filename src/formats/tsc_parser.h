@@ -33,12 +33,21 @@ class TTSCParser : public TObject {
   // stack is empty again afterwards.
   void Parse(TTSCLexer& lexer);
 
+  // Takes the next token as CurrentToken (read into it where none was looked at, without a
+  // copy); false at the end of the tokens.
+  bool TakeToken() {
+    if (has_ahead_) {
+      CurrentToken = ahead_;
+      has_ahead_ = false;
+    } else if (!lexer_ || !lexer_->Next(CurrentToken)) {
+      return false;
+    }
+    ++TokenPosition;
+    return true;
+  }
   // The next token, which becomes CurrentToken; the end of the tokens is an error.
   const TSCScannedToken& NextToken() {
-    if (!LookAheadToken()) FailAtEnd();
-    CurrentToken = ahead_;
-    has_ahead_ = false;
-    ++TokenPosition;
+    if (!TakeToken()) FailAtEnd();
     return CurrentToken;
   }
   // The next token without taking it; null at the end.
@@ -48,22 +57,21 @@ class TTSCParser : public TObject {
 
  private:
   const TSCScannedToken* ReadAhead();  // the lexer's next token, looked at
-  void ParseStatement();
+  void ParseStatement();               // the statement that starts with CurrentToken
   void ParseDirective();
   void ParseGroup(std::string_view name);
   void ParseKey(std::string_view name);
-  // A new key. Keys are made in blocks that they share, not one by one: a saved game holds
-  // thousands.
-  Ref<TTSCKey> NewKey();
+  // A new key of that name in the current path. Keys are made in blocks that they share, not
+  // one by one: a saved game holds thousands.
+  Ref<TTSCKey> NewKey(std::string_view name);
   // The error at CurrentToken's position (once the rest of the text is known to tokenize).
   [[noreturn]] void Fail(const std::string& message) const;
-  // "Unexpected end of file" at the last token's position.
+  // "Unexpected end of file" at the last token's position (when no token is looked at).
   [[noreturn]] void FailAtEnd() const;
 
   TTSCLexer* lexer_ = nullptr;
   TSCScannedToken ahead_;  // the token looked at and not taken yet, when has_ahead_
   bool has_ahead_ = false;
-  int32_t last_line_ = 0, last_char_ = 0;  // where the last token read from the text stands
   std::shared_ptr<std::vector<TTSCKey>> key_block_;
 };
 

@@ -37,26 +37,10 @@ void RaiseTSCError(const std::string& message, int32_t line, int32_t character) 
                     std::to_string(character));
 }
 
-namespace {
-
-char LowerAscii(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-}  // namespace
-
 std::string TSCFoldedName(const std::string& name) {
   std::string folded = name;
-  for (char& c : folded) c = LowerAscii(c);
+  for (char& c : folded) c = TSCLowerAscii(c);
   return folded;
-}
-
-bool TSCSameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
-  }
-  return true;
 }
 
 }  // namespace orvela

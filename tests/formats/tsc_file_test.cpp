@@ -147,6 +147,39 @@ TEST(TSCFile, MissingKeysAndIndexesBeyondTheValues) {
   EXPECT_FALSE(file.ResolveKey("a", "new"));
 }
 
+TEST(TSCFile, ValuesSetOutOfOrderSpreadAndAreCopiedAndMovedWhole) {
+  // Values set from the top down and with gaps, growing the key's storage on the way.
+  TTSCKey key("a", "b");
+  key.Values.Set(5, std::string("five"));
+  key.Values.Set(1, std::string("one"));
+  key.Values.Set(40, std::string("forty"));
+  key.Values.Set(0, std::string("zero"));
+  key.ValuesType.Set(40, TSC_VALUE_STRING);
+  EXPECT_EQ(key.Values.Held(), 41u);
+  EXPECT_EQ(key.ValuesType.Held(), 41u);
+  EXPECT_EQ(key.Values[5], "five");
+  EXPECT_EQ(key.Values[1], "one");
+  EXPECT_EQ(key.Values[40], "forty");
+  EXPECT_EQ(key.Values[0], "zero");
+  EXPECT_EQ(key.Values[3], "");
+  EXPECT_EQ(key.Values[41], "");
+  EXPECT_EQ(key.ValuesType[40], TSC_VALUE_STRING);
+  EXPECT_EQ(key.ValuesType[0], TSC_VALUE_PLAIN);
+  // A copy is whole and of its own; what a key is moved from is left empty.
+  TTSCKey copy = key;
+  copy.Values.Set(5, std::string("changed"));
+  EXPECT_EQ(key.Values[5], "five");
+  EXPECT_EQ(copy.Values[40], "forty");
+  EXPECT_EQ(copy.Values.Held(), 41u);
+  TTSCKey moved = std::move(copy);
+  EXPECT_EQ(moved.Values[5], "changed");
+  EXPECT_EQ(moved.Values[40], "forty");
+  EXPECT_EQ(copy.Values.Held(), 0u);
+  EXPECT_EQ(copy.Values[40], "");
+  copy = key;
+  EXPECT_EQ(copy.Values[1], "one");
+}
+
 TEST(TSCFile, NumbersConvertLikeAtofAndFormatLikePrintf) {
   TTSCFile file;
   file.LoadFromText("n{ a=-.5 b=\"12abc\" c=\" 7\" d=1. }");

@@ -61,7 +61,12 @@ std::string ResolveDataPath(const std::string& path) {
   return resolved.string();
 }
 
-bool ReadFileBytes(const std::string& path, std::vector<uint8_t>& bytes) {
+namespace {
+
+// Reads a whole regular file straight into the buffer (bytes or a string), without a copy
+// between.
+template <typename Buffer>
+bool ReadWholeFile(const std::string& path, Buffer& bytes) {
   bytes.clear();
   const std::string resolved = ResolveDataPath(path);
   // Only a regular file is read. A folder "seeks" to an end 2^63 bytes away, a device never
@@ -72,20 +77,33 @@ bool ReadFileBytes(const std::string& path, std::vector<uint8_t>& bytes) {
   if (fd < 0) return false;
   struct stat info {};
   bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
-  if (ok) bytes.reserve(static_cast<size_t>(std::max<off_t>(0, info.st_size)));
-  uint8_t chunk[65536];
+  // Room for the size the file has and a byte more, to see its end (or that it has grown);
+  // more room for as long as it goes on.
+  size_t have = 0;
+  if (ok) bytes.resize(static_cast<size_t>(std::max<off_t>(0, info.st_size)) + 1);
   while (ok) {
-    const ssize_t got = ::read(fd, chunk, sizeof chunk);
+    if (have == bytes.size()) bytes.resize(have + std::max<size_t>(have / 2, 65536));
+    const ssize_t got = ::read(fd, bytes.data() + have, bytes.size() - have);
     if (got == 0) break;
     if (got < 0) {
       ok = errno == EINTR;
       continue;
     }
-    bytes.insert(bytes.end(), chunk, chunk + got);
+    have += static_cast<size_t>(got);
   }
   ::close(fd);
-  if (!ok) bytes.clear();
+  if (ok) {
+    bytes.resize(have);
+  } else {
+    bytes.clear();
+  }
   return ok;
+}
+
+}  // namespace
+
+bool ReadFileBytes(const std::string& path, std::vector<uint8_t>& bytes) {
+  return ReadWholeFile(path, bytes);
 }
 
 bool IsRegularFile(const std::string& path) {
@@ -213,10 +231,16 @@ std::string EncodeText(std::string_view text) {
   return bytes;
 }
 
+std::string DecodeText(std::string&& bytes) {
+  // Every byte-order mark has bytes beyond ASCII: ASCII bytes are the text as they are.
+  if (IsAscii(bytes)) return std::move(bytes);
+  return DecodeText(std::string_view(bytes));
+}
+
 std::optional<std::string> TryLoadText(const std::string& path) {
-  std::vector<uint8_t> bytes;
-  if (!ReadFileBytes(path, bytes)) return std::nullopt;
-  return DecodeText(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+  std::string bytes;
+  if (!ReadWholeFile(path, bytes)) return std::nullopt;
+  return DecodeText(std::move(bytes));
 }
 
 std::string LoadText(const std::string& path) {

@@ -56,6 +56,9 @@ int CreateFile(const std::string& path);
 // Text of a file's bytes: a byte-order mark selects UTF-16 big-endian (FE FF), UTF-16
 // little-endian (FF FE) or UTF-8 (EF BB BF); without one the bytes are Latin-1.
 std::string DecodeText(std::string_view bytes);
+// The same for bytes that are no longer needed: ASCII bytes are returned as they are, not
+// copied.
+std::string DecodeText(std::string&& bytes);
 // The bytes SaveText writes: Latin-1 when every character is below 256, otherwise UTF-16
 // little-endian after the mark FF FE.
 std::string EncodeText(std::string_view text);

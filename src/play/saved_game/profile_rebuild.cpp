@@ -43,30 +43,37 @@ bool SplitFields(std::string_view text, std::string_view* fields, size_t count) 
   return n == count;
 }
 
-// A whole number in decimal: an optional "-" and digits, nothing else. Values beyond the int
-// range saturate (every use checks a much smaller range).
-std::optional<int> WholeNumber(std::string_view text) {
+// A whole number in decimal: an optional "-" and digits, nothing else; false for any other
+// text. Values beyond the int range saturate (every use checks a much smaller range). (The
+// number comes back through a reference: an optional int, returned through memory, cost
+// more than reading the digits, for each of the thousands of cut lines.)
+bool WholeNumber(std::string_view text, int& number) {
   const bool negative = !text.empty() && text[0] == '-';
   if (negative) text.remove_prefix(1);
-  if (text.empty()) return std::nullopt;
+  if (text.empty()) return false;
   int64_t value = 0;
   for (char c : text) {
-    if (c < '0' || c > '9') return std::nullopt;
+    if (c < '0' || c > '9') return false;
     value = std::min<int64_t>(value * 10 + (c - '0'), INT32_MAX);
   }
-  return static_cast<int>(negative ? -value : value);
+  number = static_cast<int>(negative ? -value : value);
+  return true;
 }
 
 // A saved coordinate: the whole number up to the decimal point (123.75 gives 123, -12.5 gives
-// -12), with digits only after it.
-std::optional<int> WholePart(std::string_view text) {
+// -12), with digits only after it; false for any other text.
+bool WholePart(std::string_view text, int& number) {
   const size_t point = text.find('.');
-  if (point == std::string_view::npos) return WholeNumber(text);
+  if (point == std::string_view::npos) return WholeNumber(text, number);
   for (char c : text.substr(point + 1)) {
-    if (c < '0' || c > '9') return std::nullopt;
+    if (c < '0' || c > '9') return false;
   }
   const std::string_view whole = text.substr(0, point);
-  return whole == "-" ? std::optional<int>(0) : WholeNumber(whole);
+  if (whole == "-") {
+    number = 0;
+    return true;
+  }
+  return WholeNumber(whole, number);
 }
 
 // A saved piece entry: "id x y".
@@ -132,11 +139,14 @@ void PutOnTable(TSpasowanePuzle& group) {
 std::optional<PieceEntry> ParsePieceEntry(std::string_view text) {
   std::string_view f[3];
   if (!SplitFields(text, f, 3)) return std::nullopt;
-  const auto id = WholeNumber(f[0]);
-  const auto x = WholePart(f[1]), y = WholePart(f[2]);
-  if (!id || !x || !y) return std::nullopt;
-  if (std::abs(*x) > TProfile::kFarthest || std::abs(*y) > TProfile::kFarthest) return std::nullopt;
-  return PieceEntry{*id, *x, *y};
+  PieceEntry entry;
+  if (!WholeNumber(f[0], entry.id) || !WholePart(f[1], entry.x) || !WholePart(f[2], entry.y)) {
+    return std::nullopt;
+  }
+  if (std::abs(entry.x) > TProfile::kFarthest || std::abs(entry.y) > TProfile::kFarthest) {
+    return std::nullopt;
+  }
+  return entry;
 }
 
 }  // namespace
@@ -221,22 +231,18 @@ void TProfile::_loadShapes(const ProfileSections& file, TKreatorKlockow& grid, i
   shapes.reserve(static_cast<size_t>(count));
   for (int n = 1; n <= count; ++n) {
     std::string_view f[4];
-    std::optional<int> v[4];
-    if (SplitFields(file.lines.Text(n), f, 4)) {
-      for (size_t i = 0; i < 4; ++i) v[i] = WholeNumber(f[i]);
+    int v[4] = {};
+    const int limits[4] = {width, height, width, height};
+    bool inside = SplitFields(file.lines.Text(n), f, 4);
+    for (size_t i = 0; inside && i < 4; ++i) {
+      inside = WholeNumber(f[i], v[i]) && v[i] >= 0 && v[i] <= limits[i];
     }
-    auto inside = [](const std::optional<int>& value, int limit) {
-      return value && *value >= 0 && *value <= limit;
-    };
-    if (!inside(v[0], width) || !inside(v[1], height) || !inside(v[2], width) ||
-        !inside(v[3], height)) {
+    if (!inside) {
       RaiseRuntimeError("its cut line " + std::to_string(n) +
                         " is not four whole numbers inside the picture");
     }
     // Every saved line becomes a shape of its own, in white.
-    TShape shape;
-    shape.dodajLinie(*v[0], *v[1], *v[2], *v[3], 255, 255, 255);
-    shapes.push_back(std::move(shape));
+    shapes.emplace_back().dodajLinie(v[0], v[1], v[2], v[3], 255, 255, 255);
   }
 }
 
