@@ -17,6 +17,7 @@
 #include <string>
 
 #include "construction/shape_grid.h"
+#include "engine/context.h"
 #include "engine/engine.h"
 #include "engine/platform/headless/headless_platform.h"
 #include "play/group.h"
