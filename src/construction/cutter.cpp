@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "construction/piece_rims.h"
 #include "construction/piece_shadow.h"
@@ -15,18 +16,29 @@ namespace orvela {
 namespace {
 
 // Widens a picture into a 32-bit buffer of its size. Decoded pictures come as blue, green, red
-// bytes, which are widened here directly rather than pixel by pixel through the general
+// bytes, which are widened here directly, four pixels from three 32-bit words (the buffers are
+// little-endian, as their 32-bit rows are), rather than pixel by pixel through the general
 // conversion.
 void WidenInto(const TPixmap& picture, TPixmap& out) {
   if (picture.format != PF_BGR888) {
     out.Paste(picture, 0, 0);
     return;
   }
+  constexpr uint32_t kOpaque = 0xFF000000u;
   for (int y = 0; y < picture.height; ++y) {
     const uint8_t* src = picture.Row(y);
     uint32_t* dst = out.Row32(y);
-    for (int x = 0; x < picture.width; ++x, src += 3) {
-      dst[x] = 0xFF000000u | (uint32_t{src[2]} << 16) | (uint32_t{src[1]} << 8) | src[0];
+    int x = 0;
+    for (; x + 4 <= picture.width; x += 4, src += 12) {
+      uint32_t w[3];
+      std::memcpy(w, src, sizeof w);
+      dst[x] = kOpaque | (w[0] & 0xFFFFFFu);
+      dst[x + 1] = kOpaque | (w[0] >> 24) | ((w[1] & 0xFFFFu) << 8);
+      dst[x + 2] = kOpaque | (w[1] >> 16) | ((w[2] & 0xFFu) << 16);
+      dst[x + 3] = kOpaque | (w[2] >> 8);
+    }
+    for (; x < picture.width; ++x, src += 3) {
+      dst[x] = kOpaque | (uint32_t{src[2]} << 16) | (uint32_t{src[1]} << 8) | src[0];
     }
   }
 }
@@ -77,7 +89,7 @@ PixmapRef TRozcinacz::setup(const Source& picture, const Source& mask, const Pix
   } else {
     // The cutter's own 32-bit copy, whose room is kept from game to game.
     if (!picture_is_own_ || picture_->width != image->width || picture_->height != image->height) {
-      picture_ = TPixmap::Create(image->width, image->height, PF_BGRA8888, 4);
+      picture_ = TPixmap::CreateForOverwrite(image->width, image->height);
       picture_is_own_ = true;
     }
     WidenInto(*image, *picture_);
@@ -99,12 +111,6 @@ int TRozcinacz::wytnijObrazek(int sx, int sy) {
   if (!fill_ready_) PrepareFill();
   owners_recorded_ = false;  // until the cut has made all its pieces
   const int claimed = fill_.Fill(sx, sy, liczbaPuzzli, progress);
-  const uint32_t* const queue = fill_.Queue();
-  const int mask_stride = tempMask->pitch / 4;
-  uint32_t* const mask = tempMask->Row32(0);
-  for (size_t k = 1; k < fill_.Queued(); ++k) {  // after the seed, every entry was claimed
-    mask[RegionFill::Y(queue[k]) * mask_stride + RegionFill::X(queue[k])] = kClaimed;
-  }
   const uint32_t* const lines = fill_.LinesMet();
   std::vector<TWsp> edges(fill_.LinesMetCount());
   for (size_t k = 0; k < edges.size(); ++k) {
@@ -135,7 +141,7 @@ void TRozcinacz::draw() {
 PixmapRef TRozcinacz::stworzKrawedzieV(const TPixmap& region) {
   const int x0 = static_cast<int>(_tempX), x1 = static_cast<int>(_tempXX);
   const int y0 = static_cast<int>(_tempY), y1 = static_cast<int>(_tempYY);
-  auto out = TPixmap::Create(std::abs(x1 - x0) + 1, std::abs(y1 - y0) + 1, PF_BGRA8888, 4);
+  auto out = TPixmap::CreateForOverwrite(std::abs(x1 - x0) + 1, std::abs(y1 - y0) + 1);
   if (x1 < x0 || y1 < y0) {
     out->ClearPixels(kKey);
   } else {
@@ -150,7 +156,7 @@ PixmapRef TRozcinacz::stworzKrawedzieV(const TPixmap& region) {
 PixmapRef TRozcinacz::CutOut() {
   const int x0 = static_cast<int>(_tempX), x1 = static_cast<int>(_tempXX);
   const int y0 = static_cast<int>(_tempY), y1 = static_cast<int>(_tempYY);
-  auto out = TPixmap::Create(std::abs(x1 - x0) + 1, std::abs(y1 - y0) + 1, PF_BGRA8888, 4);
+  auto out = TPixmap::CreateForOverwrite(std::abs(x1 - x0) + 1, std::abs(y1 - y0) + 1);
   if (x1 < x0 || y1 < y0) {
     out->ClearPixels(kKey);
   } else {
@@ -217,7 +223,8 @@ int TRozcinacz::potnij(int width, int height, int, int, int) {
   };
   width = std::min(width, tempMask->width);
   height = std::min(height, tempMask->height);
-  if (width == tempMask->width && height == tempMask->height) {
+  const bool lattice = width == tempMask->width && height == tempMask->height;
+  if (lattice) {
     // The seed scan and the fills in one walk over the lattice: a seed on a free pixel is the
     // first of its region (every region met before was claimed whole), and the fill tells the
     // region's size, so that a sliver is turned into cut lines there instead of made a piece.
@@ -235,18 +242,6 @@ int TRozcinacz::potnij(int width, int height, int, int, int) {
         }
       }
     }
-    // Slivers no seed reached become cut lines in the mask as well; the rest of such regions
-    // stays as it is.
-    for (int y = 0; y < height; ++y) {
-      for (int x = 0; x < width; ++x) {
-        if (fill_.State(x, y) != RegionFill::kFree) continue;
-        if (fill_.Fill(x, y, RegionFill::kMaxOwners - 1, nullptr) < kMinPieceArea) {
-          TurnIntoLine();
-        } else {
-          fill_.Block();
-        }
-      }
-    }
   } else {
     const std::vector<TWsp> seeds = PieceSeeds(*tempMask, width, height);
     PrepareFill();
@@ -254,6 +249,19 @@ int TRozcinacz::potnij(int width, int height, int, int, int) {
       wytnijObrazek(seed.x, seed.y);
       add(MakePiece());
     }
+  }
+  // The working mask is used up, row by row: slivers that no seed reached become cut lines
+  // there as well (the rest of such regions is left as it is), and every pixel a piece claimed
+  // is marked.
+  for (int y = 0; y < tempMask->height; ++y) {
+    for (int x = lattice ? fill_.NextFree(y, 0) : width; x < width; x = fill_.NextFree(y, x + 1)) {
+      if (fill_.Fill(x, y, RegionFill::kMaxOwners - 1, nullptr) < kMinPieceArea) {
+        TurnIntoLine();
+      } else {
+        fill_.Block();
+      }
+    }
+    fill_.MarkClaimed(y, *tempMask, kClaimed);
   }
   owners_recorded_ = true;
   stworzSasiadow();

@@ -61,9 +61,9 @@ class TRozcinacz : public TObject {
   // masks do not fit it: the cut then makes no pieces.
   PixmapRef setup(const Source& picture, const Source& mask, const PixmapRef& mask2);
   // The breadth-first fill of one region from a seed point, for the piece liczbaPuzzli: the
-  // region's free pixels are marked claimed in the working mask and as that piece's in the
-  // cutter's pixel grid, the cut-line pixels met become the edge list (_tempList) and the box
-  // is stored. Returns the number of pixels claimed.
+  // region's free pixels are claimed as that piece's in the cutter's pixel grid (the cut marks
+  // them in the working mask when it ends), the cut-line pixels met become the edge list
+  // (_tempList) and the box is stored. Returns the number of pixels claimed.
   int wytnijObrazek(int x, int y);
   void update();
   void draw();

@@ -20,6 +20,7 @@ constexpr float kLayerAlpha = 0.07f;
 struct AlphaRun {
   int from, to;
   uint16_t keep;
+  bool operator==(const AlphaRun&) const = default;
 };
 
 // How a pixel darkens under a texel: as the renderer blends black at the layer alpha, in
@@ -29,15 +30,19 @@ inline uint8_t Darkened(uint8_t lit, uint16_t keep) {
   return static_cast<uint8_t>((x + (x >> 8)) >> 8);
 }
 
-// Sixteen pixels at a time, for the vector unit; the last block is darkened whole and only
-// its first pixels kept, so the buffer has room for sixteen more pixels past every span.
+// Sixteen pixels at a time, for the vector unit; a last block that is not full is darkened
+// whole and only its first pixels kept, so the buffer has room for sixteen more pixels past
+// every span.
 void Darken(uint8_t* lit, int count, uint16_t keep) {
-  for (int i = 0; i < count; i += 16) {
-    const int left = count - i;
-    for (int k = 0; k < 16; ++k) {
-      const uint8_t was = lit[i + k];
-      lit[i + k] = k < left ? Darkened(was, keep) : was;
-    }
+  int i = 0;
+  for (; i + 16 <= count; i += 16) {
+    for (int k = 0; k < 16; ++k) lit[i + k] = Darkened(lit[i + k], keep);
+  }
+  if (i == count) return;
+  const uint8_t left = static_cast<uint8_t>(count - i);
+  for (uint8_t k = 0; k < 16; ++k) {
+    const uint8_t was = lit[i + k];
+    lit[i + k] = k < left ? Darkened(was, keep) : was;
   }
 }
 
@@ -53,6 +58,13 @@ int RunEnd(const uint32_t* row, int x, int width) {
   }
   while (end < width && (row[end] & 0xFF000000u) == alpha) ++end;
   return end;
+}
+
+constexpr size_t kLayers = kShadowGrowth + 3;  // grown by −2 … kShadowGrowth pixels
+
+// The texel a 16.16 coordinate falls on, kept within a side of size texels.
+inline size_t Clamped(int32_t fixed, int size) {
+  return static_cast<size_t>(std::clamp(fixed >> 16, 0, size - 1));
 }
 
 // The shadow's pixels: black, as opaque as the canvas went dark.
@@ -98,57 +110,94 @@ ImageRef MakePieceShadow(const TImage& piece) {
   }
   row_runs[static_cast<size_t>(h)] = runs.size();
 
-  // The light left on the white canvas, one byte a pixel (red, green and blue stay equal).
-  std::vector<uint8_t> lit(static_cast<size_t>(canvas_w) * static_cast<size_t>(canvas_h) + 16, 255);
-  std::vector<int> reach(static_cast<size_t>(w) + 1);
-  int reach_first = -1, reach_count = -1;
-  int32_t reach_fu = 0, reach_du = 0;
+  // Texel rows whose runs are those of the row above share its mark: same runs, same mark.
+  std::vector<int> same_as(static_cast<size_t>(h));
+  for (size_t y = 0; y < static_cast<size_t>(h); ++y) {
+    same_as[y] = static_cast<int>(y);
+    if (y == 0 || row_runs[y + 1] - row_runs[y] != row_runs[y] - row_runs[y - 1]) continue;
+    if (std::equal(runs.begin() + static_cast<ptrdiff_t>(row_runs[y]),
+                   runs.begin() + static_cast<ptrdiff_t>(row_runs[y + 1]),
+                   runs.begin() + static_cast<ptrdiff_t>(row_runs[y - 1]))) {
+      same_as[y] = same_as[y - 1];
+    }
+  }
+
+  // The six silhouettes' spans, by canvas row (a span of no pixels where a layer has none).
+  std::vector<QuadSpan> spans(static_cast<size_t>(kLayers) * static_cast<size_t>(canvas_h));
   for (int d = -2; d <= kShadowGrowth; ++d) {
     QuadDraw layer;
     layer.src_w = static_cast<float>(w);
     layer.src_h = static_cast<float>(h);
     layer.ax = static_cast<float>(w + d) / static_cast<float>(w);
     layer.by = static_cast<float>(h + d) / static_cast<float>(h);
-    ForEachQuadSpan(layer, canvas_w, canvas_h, [&](const QuadSpan& s) {
-      uint8_t* out = &lit[static_cast<size_t>(s.y) * static_cast<size_t>(canvas_w) +
-                          static_cast<size_t>(s.first)];
-      if (s.dv == 0 && s.du > 0) {
-        // One texel row, its columns rising along the span: the texels x … of a run cover the
-        // span's pixels from reach[x], the first whose texel column is x or more, on. Every
-        // row of a layer has the same columns; reach is worked out again only if they change.
-        if (s.first != reach_first || s.count != reach_count || s.fu != reach_fu ||
-            s.du != reach_du) {
-          reach_first = s.first, reach_count = s.count, reach_fu = s.fu, reach_du = s.du;
-          int x = 0;
-          for (int i = 0; i < s.count; ++i) {
-            const int column = std::clamp((s.fu + i * s.du) >> 16, 0, w - 1);
-            while (x <= column) reach[static_cast<size_t>(x++)] = i;
-          }
-          while (x <= w) reach[static_cast<size_t>(x++)] = s.count;
-        }
-        const int ty = std::clamp(s.fv >> 16, 0, h - 1);
-        for (size_t k = row_runs[static_cast<size_t>(ty)];
-             k < row_runs[static_cast<size_t>(ty) + 1]; ++k) {
-          const AlphaRun& run = runs[k];
-          const int from = reach[static_cast<size_t>(run.from)];
-          const int to = reach[static_cast<size_t>(run.to)];
-          if (to > from) Darken(out + from, to - from, run.keep);
-        }
-        return;
-      }
-      int32_t fu = s.fu, fv = s.fv;
-      for (int i = 0; i < s.count; ++i, fu += s.du, fv += s.dv) {
-        const int tx = std::clamp(fu >> 16, 0, w - 1), ty = std::clamp(fv >> 16, 0, h - 1);
-        const uint16_t keep = keep_under(image->Row32(ty)[tx]);
-        if (keep != 255) out[i] = Darkened(out[i], keep);
-      }
+    ForEachQuadSpan(layer, canvas_w, canvas_h, [&](const QuadSpan& span) {
+      spans[static_cast<size_t>(span.y) * kLayers + static_cast<size_t>(d + 2)] = span;
     });
   }
+  auto plain = [](const QuadSpan& span) { return span.dv == 0 && span.du > 0; };
+  // Two canvas rows come out alike when every layer covers the same pixels of both with the
+  // same texel columns, from texel rows that have the same runs.
+  auto alike = [&](int a, int b) {
+    for (size_t k = 0; k < kLayers; ++k) {
+      const QuadSpan& s = spans[static_cast<size_t>(a) * kLayers + k];
+      const QuadSpan& t = spans[static_cast<size_t>(b) * kLayers + k];
+      if (s.count != t.count ||
+          (s.count > 0 &&
+           (!plain(s) || !plain(t) || s.first != t.first || s.fu != t.fu || s.du != t.du ||
+            same_as[Clamped(s.fv, h)] != same_as[Clamped(t.fv, h)]))) {
+        return false;
+      }
+    }
+    return true;
+  };
 
-  auto shadow = TPixmap::Create(canvas_w, canvas_h, PF_BGRA8888, 4);
+  // The light left on the white canvas, one byte a pixel (red, green and blue stay equal),
+  // row by row, darkened by the six layers in their order.
+  std::vector<uint8_t> lit(static_cast<size_t>(canvas_w) + 16);
+  std::vector<int> reach(static_cast<size_t>(kLayers) * (static_cast<size_t>(w) + 1));
+  std::vector<QuadSpan> reach_of(kLayers);  // the span each layer's reach was worked out for
+  auto shadow = TPixmap::CreateForOverwrite(canvas_w, canvas_h);
   for (int y = 0; y < canvas_h; ++y) {
-    ShadowRow(&lit[static_cast<size_t>(y) * static_cast<size_t>(canvas_w)], shadow->Row32(y),
-              canvas_w);
+    if (y > 0 && alike(y, y - 1)) {
+      std::copy_n(shadow->Row32(y - 1), canvas_w, shadow->Row32(y));
+      continue;
+    }
+    std::fill(lit.begin(), lit.end(), 255);
+    for (size_t k = 0; k < kLayers; ++k) {
+      const QuadSpan& span = spans[static_cast<size_t>(y) * kLayers + k];
+      if (span.count == 0) continue;
+      uint8_t* out = &lit[static_cast<size_t>(span.first)];
+      if (plain(span)) {
+        // One texel row, its columns rising along the span: the texels x … of a run cover
+        // the span's pixels from reach[x], the first whose texel column is x or more, on.
+        // Every row of a layer has the same columns, so reach is worked out again only if
+        // they change.
+        int* layer_reach = &reach[k * (static_cast<size_t>(w) + 1)];
+        QuadSpan& known = reach_of[k];
+        if (span.first != known.first || span.count != known.count || span.fu != known.fu ||
+            span.du != known.du) {
+          known = span;
+          int x = 0;
+          for (int i = 0; i < span.count; ++i) {
+            const int column = std::clamp((span.fu + i * span.du) >> 16, 0, w - 1);
+            while (x <= column) layer_reach[x++] = i;
+          }
+          while (x <= w) layer_reach[x++] = span.count;
+        }
+        const size_t ty = Clamped(span.fv, h);
+        for (size_t r = row_runs[ty]; r < row_runs[ty + 1]; ++r) {
+          const int from = layer_reach[runs[r].from], to = layer_reach[runs[r].to];
+          if (to > from) Darken(out + from, to - from, runs[r].keep);
+        }
+        continue;
+      }
+      int32_t fu = span.fu, fv = span.fv;
+      for (int i = 0; i < span.count; ++i, fu += span.du, fv += span.dv) {
+        const uint16_t keep = keep_under(image->Row32(Clamped(fv, h))[Clamped(fu, w)]);
+        if (keep != 255) out[i] = Darkened(out[i], keep);
+      }
+    }
+    ShadowRow(lit.data(), shadow->Row32(y), canvas_w);
   }
   return TImage::Load(shadow, 0);
 }

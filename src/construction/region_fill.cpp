@@ -2,7 +2,6 @@
 #include "construction/region_fill.h"
 
 #include <algorithm>
-#include <climits>
 
 #include "construction/cutter.h"
 
@@ -48,31 +47,6 @@ void RegionFill::Reset(const TPixmap& mask) {
   queued_ = met_ = 0;
 }
 
-namespace {
-
-struct Bounds {
-  int min_x, min_y, max_x, max_y;
-};
-
-// The smallest and largest x and y of count points (at least one), eight at a time for the
-// vector unit. A row of the grid is 1024 states, so the order of the indices is that of y.
-Bounds BoundsOf(const uint32_t* __restrict points, size_t count) {
-  int32_t lo = INT32_MAX, hi = 0, lo_x = INT32_MAX, hi_x = 0;
-  auto take = [&](uint32_t p) {
-    const int32_t at = static_cast<int32_t>(p), x = at & (RegionFill::kStride - 1);
-    lo = std::min(lo, at), hi = std::max(hi, at);
-    lo_x = std::min(lo_x, x), hi_x = std::max(hi_x, x);
-  };
-  size_t k = 0;
-  for (; k + 8 <= count; k += 8) {
-    for (size_t j = 0; j < 8; ++j) take(points[k + j]);
-  }
-  for (; k < count; ++k) take(points[k]);
-  return {lo_x - 1, lo / RegionFill::kStride - 1, hi_x - 1, hi / RegionFill::kStride - 1};
-}
-
-}  // namespace
-
 int RegionFill::Fill(int sx, int sy, int id, CutProgress* progress) {
   uint16_t* const state = state_.data();
   uint32_t* const queue = queue_.get();
@@ -80,7 +54,11 @@ int RegionFill::Fill(int sx, int sy, int id, CutProgress* progress) {
   const uint16_t own = static_cast<uint16_t>(kFirstOwner + id);
   for (size_t k = 0; k < met_; ++k) state[lines[k]] = kLine;  // the last fill's marks go
   size_t tail = 0, met = 0;
-  queue[tail++] = Index(sx, sy);
+  const uint32_t seed = Index(sx, sy);
+  queue[tail++] = seed;
+  // The bounds of the points queued, as indices (whose order is that of y: a grid row is 1024
+  // states) and as x.
+  uint32_t lo = seed, hi = seed, lo_x = seed % kStride, hi_x = lo_x;
   // Most neighbours met are claimed already; the rest are mostly free, and the branches on
   // what is found predict better than writing every neighbour down unconditionally.
   for (size_t head = 0; head < tail; ++head) {
@@ -91,6 +69,8 @@ int RegionFill::Fill(int sx, int sy, int id, CutProgress* progress) {
       if (s == kFree) {
         state[n] = own;
         queue[tail++] = n;
+        lo = std::min(lo, n), hi = std::max(hi, n);
+        lo_x = std::min(lo_x, n % kStride), hi_x = std::max(hi_x, n % kStride);
       } else {
         lines[met++] = n;
       }
@@ -107,13 +87,13 @@ int RegionFill::Fill(int sx, int sy, int id, CutProgress* progress) {
   // points are connected (the claimed pixels and the seed among them, or the seed alone), so
   // the box follows from their bounds: a side on the picture's edge moves in by one when the
   // points reach past that line, and is left where the box starts when they do not.
-  const Bounds b = BoundsOf(queue, tail);
+  const int x0 = X(lo_x), y0 = Y(lo), x1 = X(hi_x), y1 = Y(hi);
   const int last_x = width_ - 1, last_y = height_ - 1;
   constexpr int kStart = TRozcinacz::kMaxWidth;
-  min_x = b.min_x > 0 ? b.min_x - 1 : (b.max_x > 0 ? 0 : kStart);
-  min_y = b.min_y > 0 ? b.min_y - 1 : (b.max_y > 0 ? 0 : kStart);
-  max_x = b.max_x < last_x ? b.max_x + 1 : (b.min_x < last_x ? last_x : 0);
-  max_y = b.max_y < last_y ? b.max_y + 1 : (b.min_y < last_y ? last_y : 0);
+  min_x = x0 > 0 ? x0 - 1 : (x1 > 0 ? 0 : kStart);
+  min_y = y0 > 0 ? y0 - 1 : (y1 > 0 ? 0 : kStart);
+  max_x = x1 < last_x ? x1 + 1 : (x0 < last_x ? last_x : 0);
+  max_y = y1 < last_y ? y1 + 1 : (y0 < last_y ? last_y : 0);
   return static_cast<int>(tail) - 1;
 }
 
@@ -139,6 +119,37 @@ void Select(const uint16_t* __restrict state, const uint32_t* __restrict picture
 void RegionFill::RegionRow(int y, int x0, int count, int id, const uint32_t* picture, uint32_t key,
                            uint32_t* out) const {
   Select(&state_[Index(x0, y)], picture, out, count, static_cast<uint16_t>(kFirstOwner + id), key);
+}
+
+namespace {
+
+void Mark(const uint16_t* __restrict state, uint32_t* __restrict mask, int count, uint32_t value) {
+  auto one = [&](int x) {
+    const uint32_t claimed = 0u - static_cast<uint32_t>(state[x] >= RegionFill::kFirstOwner);
+    mask[x] = (value & claimed) | (mask[x] & ~claimed);
+  };
+  int x = 0;
+  for (; x + 8 <= count; x += 8) {
+    for (int k = 0; k < 8; ++k) one(x + k);
+  }
+  for (; x < count; ++x) one(x);
+}
+
+}  // namespace
+
+void RegionFill::MarkClaimed(int y, TPixmap& mask, uint32_t value) const {
+  Mark(StateRow(y), mask.Row32(y), width_, value);
+}
+
+int RegionFill::NextFree(int y, int x) const {
+  const uint16_t* row = StateRow(y);
+  for (; x + 8 <= width_; x += 8) {  // eight at a time while none is free
+    uint32_t free = 0;
+    for (int k = 0; k < 8; ++k) free |= row[x + k] == kFree;
+    if (free != 0) break;
+  }
+  while (x < width_ && row[x] != kFree) ++x;
+  return x;
 }
 
 void RegionFill::SetQueued(uint16_t state) {

@@ -38,6 +38,8 @@ class RegionFill {
   static int Y(uint32_t index) { return static_cast<int>(index / kStride) - 1; }
   uint16_t State(int x, int y) const { return state_[Index(x, y)]; }
   const uint16_t* StateRow(int y) const { return &state_[Index(0, y)]; }
+  // The first free pixel of row y from x on, or the width when there is none.
+  int NextFree(int y, int x) const;
   // The id of the piece that claimed the pixel, or −1.
   int Owner(int x, int y) const {
     const uint16_t s = State(x, y);
@@ -67,6 +69,9 @@ class RegionFill {
   // elsewhere.
   void RegionRow(int y, int x0, int count, int id, const uint32_t* picture, uint32_t key,
                  uint32_t* out) const;
+  // Writes value into row y of the mask (PF_BGRA8888, the grid's size) at every pixel a piece
+  // claimed.
+  void MarkClaimed(int y, TPixmap& mask, uint32_t value) const;
   // The last fill's pixels, the seed included, become cut-line pixels (the region was a
   // sliver, no piece), or blocked.
   void TurnIntoLine() { SetQueued(kLine); }
@@ -81,6 +86,8 @@ class RegionFill {
   // fill to fill and never cleared (only what a fill writes is read).
   std::unique_ptr<uint32_t[]> queue_, lines_;
   size_t room_ = 0, queued_ = 0, met_ = 0;
+  uint16_t own_ = kFirstOwner;  // the last fill's state for its claims
+  int queued_x0_ = 0, queued_y0_ = 0, queued_x1_ = -1, queued_y1_ = -1;  // their bounds
 };
 
 }  // namespace orvela
