@@ -64,29 +64,40 @@ void LightRowRuns(const uint32_t* from, uint32_t* to, int count) {
 
 void LightAndShadeColumns(TPixmap& b, int last_x, int last_y) {
   if (last_x < 0 || last_y < 0) return;
-  const int columns = last_x + 1;
-  // Each column's brightening count (the columns with one left are listed), and the colours
-  // of the last four rows as this pass read them: row y at (y mod 4) · columns.
-  std::vector<uint8_t> count(static_cast<size_t>(columns), 0);
+  const size_t columns = static_cast<size_t>(last_x) + 1;
+  // Each column's brightening count (the columns with one left are listed). The pass reads
+  // every pixel before it changes any in its row, and keeps what it read where it changes a
+  // pixel, for the last four rows: row y of column x at (y mod 4) · columns + x, marked with
+  // the row. Every other pixel still holds what was read. Lighting and shading keep a pixel
+  // the key or not the key, so the runs read the same all the while.
+  std::vector<uint8_t> count(columns, 0);
   std::vector<int> counting;
-  std::vector<uint32_t> read(4 * static_cast<size_t>(columns));
-  auto slot = [&](int y) {
-    return &read[static_cast<size_t>(y & 3) * static_cast<size_t>(columns)];
+  std::vector<uint32_t> was_value(4 * columns);
+  std::vector<int> was_row(4 * columns, -1);
+  auto slot = [&](int x, int y) { return static_cast<size_t>(y & 3) * columns + x; };
+  auto read = [&](int x, int y) {
+    const size_t at = slot(x, y);
+    return was_row[at] == y ? was_value[at] : b.Row32(y)[x];
+  };
+  auto change = [&](int x, int y, uint32_t value) {
+    const size_t at = slot(x, y);
+    uint32_t& pixel = b.Row32(y)[x];
+    if (was_row[at] != y) was_row[at] = y, was_value[at] = pixel;
+    pixel = value;
   };
   auto start = [&](int x) {
     if (count[static_cast<size_t>(x)] == 0) counting.push_back(x);
     count[static_cast<size_t>(x)] = 3;
   };
   for (int y = 0; y <= last_y; ++y) {
-    uint32_t* row = b.Row32(y);
+    const uint32_t* row = b.Row32(y);
     if (y == 0) {
-      for (int x = 0; x < columns; ++x) {
-        if (row[x] != kKey) start(x);
+      for (size_t x = 0; x < columns; ++x) {
+        if (row[x] != kKey) start(static_cast<int>(x));
       }
     } else {
-      const uint32_t* above = slot(y - 1);
       const int window = std::min(y, 4);  // rows y − window … y − 1
-      ForEachKeyChange(row, above, columns, [&](int x) {
+      ForEachKeyChange(row, b.Row32(y - 1), static_cast<int>(columns), [&](int x) {
         if (row[x] != kKey) {
           start(x);
           return;
@@ -94,17 +105,16 @@ void LightAndShadeColumns(TPixmap& b, int last_x, int last_y) {
         // The end of a run: the window's pixels darken, the newest most.
         for (int k = 0; k < window; ++k) {
           const int at = y - window + k;
-          const uint32_t was = slot(at)[x];
-          if (was != kKey) b.Row32(at)[x] = Darker(was, 25 * k);
+          const uint32_t was = read(x, at);
+          if (was != kKey) change(x, at, Darker(was, 25 * k));
         }
       });
     }
-    std::copy(row, row + columns, slot(y));  // over row y − 4, whose part is done
     for (size_t k = 0; k < counting.size();) {
       const int x = counting[k];
       uint8_t& e = count[static_cast<size_t>(x)];
       if (row[x] != kKey) {
-        row[x] = Brighter(row[x], 15 * e, 0xFF000000u);
+        change(x, y, Brighter(row[x], 15 * e, 0xFF000000u));
         --e;
       }
       if (e == 0) {
