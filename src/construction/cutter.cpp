@@ -96,8 +96,9 @@ PixmapRef TRozcinacz::setup(const Source& picture, const Source& mask, const Pix
   }
   imageMask = first;
   fill_ready_ = false;
-  // The working mask is the cut's own copy: the caller's masks stay as they were.
-  tempMask = second->format == PF_BGRA8888 ? second->Copy() : second->Convert(PF_BGRA8888);
+  // The working mask: the second mask itself, for the cut only reads it until it leaves a
+  // used-up copy in its place; the caller's masks stay as they were.
+  tempMask = second->format == PF_BGRA8888 ? second : second->Convert(PF_BGRA8888);
   _imgMaxX = image->width - 1;
   _imgMaxY = image->height - 1;
   _scale = 1.0f;
@@ -120,14 +121,6 @@ int TRozcinacz::wytnijObrazek(int sx, int sy) {
   _tempXX = static_cast<float>(fill_.max_x), _tempYY = static_cast<float>(fill_.max_y);
   _tempList = std::move(edges);
   return claimed;
-}
-
-void TRozcinacz::TurnIntoLine() {
-  const uint32_t* const queue = fill_.Queue();
-  for (size_t k = 0; k < fill_.Queued(); ++k) {
-    tempMask->Row32(RegionFill::Y(queue[k]))[RegionFill::X(queue[k])] = 0xFFFFFFFFu;
-  }
-  fill_.TurnIntoLine();
 }
 
 void TRozcinacz::update() {
@@ -236,13 +229,14 @@ int TRozcinacz::potnij(int width, int height, int, int, int) {
         const int sx = 5 * j - 2, sy = 5 * i - 2;
         if (fill_.State(sx, sy) != RegionFill::kFree) continue;
         if (wytnijObrazek(sx, sy) < kMinPieceArea) {
-          TurnIntoLine();
+          fill_.SetAsideSliver();
         } else {
           add(MakePiece());
         }
       }
     }
   } else {
+    tempMask = tempMask->Copy();  // the seed scan writes slivers into it
     const std::vector<TWsp> seeds = PieceSeeds(*tempMask, width, height);
     PrepareFill();
     for (const TWsp& seed : seeds) {
@@ -250,19 +244,19 @@ int TRozcinacz::potnij(int width, int height, int, int, int) {
       add(MakePiece());
     }
   }
-  // The working mask is used up, row by row: slivers that no seed reached become cut lines
-  // there as well (the rest of such regions is left as it is), and every pixel a piece claimed
-  // is marked.
-  for (int y = 0; y < tempMask->height; ++y) {
-    for (int x = lattice ? fill_.NextFree(y, 0) : width; x < width; x = fill_.NextFree(y, x + 1)) {
+  // Slivers that no seed reached are set aside as well, the rest of such regions is left as
+  // it is; then the working mask is used up: every pixel a piece claimed is marked there, and
+  // slivers become cut lines, so that the pieces around them have copied them as lines.
+  for (int y = 0; lattice && y < height; ++y) {
+    for (int x = fill_.NextFree(y, 0); x < width; x = fill_.NextFree(y, x + 1)) {
       if (fill_.Fill(x, y, RegionFill::kMaxOwners - 1, nullptr) < kMinPieceArea) {
-        TurnIntoLine();
+        fill_.SetAsideSliver();
       } else {
         fill_.Block();
       }
     }
-    fill_.MarkClaimed(y, *tempMask, kClaimed);
   }
+  tempMask = fill_.UsedUp(*tempMask, kClaimed, 0xFFFFFFFFu);
   owners_recorded_ = true;
   stworzSasiadow();
   wylosuj();

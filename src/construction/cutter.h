@@ -95,8 +95,6 @@ class TRozcinacz : public TObject {
   Ref<TPuzel> MakePiece();
   // The last fill's region cropped to its box, the key elsewhere, its rows lit.
   PixmapRef CutOut();
-  // The last fill's region was a sliver: its pixels become cut-line pixels, in the mask too.
-  void TurnIntoLine();
   void PrepareFill();  // the pixel grid from the working mask as it is now
 
   PixmapRef picture_;             // the picture as 32-bit pixels for the fill

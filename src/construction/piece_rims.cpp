@@ -1,9 +1,11 @@
 // The rim passes (see piece_rims.h). Runs start and end where a pixel is the key and its
-// neighbour is not; both passes look for those places eight pixels at a time and visit the
-// few they find, rather than testing every pixel's state one by one.
+// neighbour is not; both passes find those places from rows of bits (which pixels are picture
+// pixels) and visit the few there are, rather than testing every pixel one by one.
 #include "construction/piece_rims.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
 #include <vector>
 
 #include "construction/cutter.h"
@@ -28,21 +30,28 @@ uint32_t Darker(uint32_t c, int amount) {
   return 0xFF000000u | (ch(16) << 16) | (ch(8) << 8) | ch(0);
 }
 
-// Calls visit(x) for every x in [0, count) where a[x] and b[x] differ in being the key.
-template <typename Visit>
-void ForEachKeyChange(const uint32_t* a, const uint32_t* b, int count, Visit visit) {
+// Which of count pixels (up to 64) are not the key, as the bits of a word. Eight at a time: the
+// vector unit compares them into eight bytes of 0 or 1, and one multiplication gathers the
+// eight bytes' low bits into the word's top byte (every partial product lands on a bit of
+// its own, so nothing carries).
+uint64_t PictureBits(const uint32_t* row, int count) {
+  uint64_t bits = 0;
   int x = 0;
   for (; x + 8 <= count; x += 8) {
-    uint32_t change = 0;
-    for (int k = 0; k < 8; ++k) change |= (a[x + k] == kKey) ^ (b[x + k] == kKey);
-    if (change == 0) continue;
-    for (int k = 0; k < 8; ++k) {
-      if ((a[x + k] == kKey) != (b[x + k] == kKey)) visit(x + k);
-    }
+    uint8_t lanes[8];
+    for (int k = 0; k < 8; ++k) lanes[k] = row[x + k] != kKey;
+    uint64_t bytes;
+    std::memcpy(&bytes, lanes, sizeof bytes);
+    bits |= ((bytes * 0x0102040810204080ull) >> 56) << x;
   }
-  for (; x < count; ++x) {
-    if ((a[x] == kKey) != (b[x] == kKey)) visit(x);
-  }
+  for (; x < count; ++x) bits |= static_cast<uint64_t>(row[x] != kKey) << x;
+  return bits;
+}
+
+// Calls visit(x) for every set bit x of a word, lowest first, offset by base.
+template <typename Visit>
+void ForEachBit(uint64_t bits, int base, Visit visit) {
+  for (; bits != 0; bits &= bits - 1) visit(base + std::countr_zero(bits));
 }
 
 }  // namespace
@@ -56,10 +65,13 @@ void LightRowRuns(const uint32_t* from, uint32_t* to, int count) {
       to[x + k] = Brighter(from[x + k], 45 - 15 * k, k == 0 ? 0xEE000000u : 0xFF000000u);
     }
   };
-  if (from[0] != kKey) light(0);
-  ForEachKeyChange(from + 1, from, count - 1, [&](int x) {
-    if (from[x + 1] != kKey) light(x + 1);
-  });
+  // A run starts at a picture pixel after the key, or at the row's first pixel.
+  uint64_t before = 0;  // the bit of the pixel before these 64
+  for (int base = 0; base < count; base += 64) {
+    const uint64_t bits = PictureBits(from + base, std::min(64, count - base));
+    ForEachBit(bits & ~((bits << 1) | before), base, light);
+    before = bits >> 63;
+  }
 }
 
 void LightAndShadeColumns(TPixmap& b, int last_x, int last_y) {
@@ -89,20 +101,18 @@ void LightAndShadeColumns(TPixmap& b, int last_x, int last_y) {
     if (count[static_cast<size_t>(x)] == 0) counting.push_back(x);
     count[static_cast<size_t>(x)] = 3;
   };
+  // The rows' picture pixels as bits, this row's and the one above (none above the first).
+  const size_t words = (columns + 63) / 64;
+  std::vector<uint64_t> bits(words), above(words, 0);
   for (int y = 0; y <= last_y; ++y) {
     const uint32_t* row = b.Row32(y);
-    if (y == 0) {
-      for (size_t x = 0; x < columns; ++x) {
-        if (row[x] != kKey) start(static_cast<int>(x));
-      }
-    } else {
-      const int window = std::min(y, 4);  // rows y − window … y − 1
-      ForEachKeyChange(row, b.Row32(y - 1), static_cast<int>(columns), [&](int x) {
-        if (row[x] != kKey) {
-          start(x);
-          return;
-        }
-        // The end of a run: the window's pixels darken, the newest most.
+    const int window = std::min(y, 4);  // rows y − window … y − 1
+    for (size_t i = 0; i < words; ++i) {
+      const int base = static_cast<int>(64 * i);
+      bits[i] = PictureBits(row + base, std::min(64, static_cast<int>(columns) - base));
+      ForEachBit(bits[i] & ~above[i], base, start);
+      // The ends of runs: the window's pixels darken, the newest most.
+      ForEachBit(above[i] & ~bits[i], base, [&](int x) {
         for (int k = 0; k < window; ++k) {
           const int at = y - window + k;
           const uint32_t was = read(x, at);
@@ -110,6 +120,7 @@ void LightAndShadeColumns(TPixmap& b, int last_x, int last_y) {
         }
       });
     }
+    bits.swap(above);
     for (size_t k = 0; k < counting.size();) {
       const int x = counting[k];
       uint8_t& e = count[static_cast<size_t>(x)];

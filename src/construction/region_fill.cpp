@@ -2,6 +2,8 @@
 #include "construction/region_fill.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
 
 #include "construction/cutter.h"
 
@@ -123,30 +125,40 @@ void RegionFill::RegionRow(int y, int x0, int count, int id, const uint32_t* pic
 
 namespace {
 
-void Mark(const uint16_t* __restrict state, uint32_t* __restrict mask, int count, uint32_t value) {
-  auto one = [&](int x) {
-    const uint32_t claimed = 0u - static_cast<uint32_t>(state[x] >= RegionFill::kFirstOwner);
-    mask[x] = (value & claimed) | (mask[x] & ~claimed);
-  };
+inline uint32_t UsedUpPixel(uint32_t s, uint32_t was, uint32_t claimed, uint32_t sliver) {
+  const uint32_t is_claimed = 0u - static_cast<uint32_t>(s >= RegionFill::kFirstOwner);
+  const uint32_t is_sliver = 0u - static_cast<uint32_t>(s == RegionFill::kSliver);
+  return (claimed & is_claimed) | (sliver & is_sliver) | (was & ~(is_claimed | is_sliver));
+}
+
+void UsedUpRow(const uint16_t* __restrict state, const uint32_t* __restrict mask,
+               uint32_t* __restrict out, int count, uint32_t claimed, uint32_t sliver) {
   int x = 0;
   for (; x + 8 <= count; x += 8) {
-    for (int k = 0; k < 8; ++k) one(x + k);
+    for (int k = 0; k < 8; ++k)
+      out[x + k] = UsedUpPixel(state[x + k], mask[x + k], claimed, sliver);
   }
-  for (; x < count; ++x) one(x);
+  for (; x < count; ++x) out[x] = UsedUpPixel(state[x], mask[x], claimed, sliver);
 }
 
 }  // namespace
 
-void RegionFill::MarkClaimed(int y, TPixmap& mask, uint32_t value) const {
-  Mark(StateRow(y), mask.Row32(y), width_, value);
+PixmapRef RegionFill::UsedUp(const TPixmap& mask, uint32_t claimed, uint32_t sliver) const {
+  auto out = TPixmap::CreateForOverwrite(width_, height_);
+  for (int y = 0; y < height_; ++y) {
+    UsedUpRow(StateRow(y), mask.Row32(y), out->Row32(y), width_, claimed, sliver);
+  }
+  return out;
 }
 
 int RegionFill::NextFree(int y, int x) const {
   const uint16_t* row = StateRow(y);
-  for (; x + 8 <= width_; x += 8) {  // eight at a time while none is free
-    uint32_t free = 0;
-    for (int k = 0; k < 8; ++k) free |= row[x + k] == kFree;
-    if (free != 0) break;
+  for (; x + 8 <= width_; x += 8) {  // eight at a time into eight bytes of 0 or 1, one word
+    uint8_t lanes[8];
+    for (int k = 0; k < 8; ++k) lanes[k] = row[x + k] == kFree;
+    uint64_t free;
+    std::memcpy(&free, lanes, sizeof free);
+    if (free != 0) return x + std::countr_zero(free) / 8;
   }
   while (x < width_ && row[x] != kFree) ++x;
   return x;

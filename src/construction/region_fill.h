@@ -21,8 +21,10 @@ class RegionFill {
  public:
   static constexpr int kStride = 1024;  // grid row length: pictures up to 1022 pixels wide
   // Pixel states: free, on a cut line, on a cut line met by the last fill, blocked (outside
-  // the picture, yellow in the mask, or set aside); kFirstOwner + id: claimed by piece id.
-  static constexpr uint16_t kFree = 0, kLine = 1, kLineMet = 2, kBlocked = 3, kFirstOwner = 4;
+  // the picture, yellow in the mask, or set aside), in a sliver; kFirstOwner + id: claimed by
+  // piece id.
+  static constexpr uint16_t kFree = 0, kLine = 1, kLineMet = 2, kBlocked = 3, kSliver = 4,
+                            kFirstOwner = 5;
   static constexpr int kMaxOwners = 0x10000 - kFirstOwner;
 
   // The grid of a working mask (PF_BGRA8888, at most 1022 × 1022): its cut-line pixels (red,
@@ -69,12 +71,12 @@ class RegionFill {
   // elsewhere.
   void RegionRow(int y, int x0, int count, int id, const uint32_t* picture, uint32_t key,
                  uint32_t* out) const;
-  // Writes value into row y of the mask (PF_BGRA8888, the grid's size) at every pixel a piece
-  // claimed.
-  void MarkClaimed(int y, TPixmap& mask, uint32_t value) const;
-  // The last fill's pixels, the seed included, become cut-line pixels (the region was a
-  // sliver, no piece), or blocked.
-  void TurnIntoLine() { SetQueued(kLine); }
+  // The mask (PF_BGRA8888, the grid's size) used up: claimed where a piece claimed a pixel,
+  // sliver at the pixels of slivers, as it was elsewhere.
+  PixmapRef UsedUp(const TPixmap& mask, uint32_t claimed, uint32_t sliver) const;
+  // The last fill's pixels, the seed included, become a sliver's (the region is no piece; no
+  // other fill ever meets its pixels), or blocked.
+  void SetAsideSliver() { SetQueued(kSliver); }
   void Block() { SetQueued(kBlocked); }
 
  private:
@@ -86,8 +88,6 @@ class RegionFill {
   // fill to fill and never cleared (only what a fill writes is read).
   std::unique_ptr<uint32_t[]> queue_, lines_;
   size_t room_ = 0, queued_ = 0, met_ = 0;
-  uint16_t own_ = kFirstOwner;  // the last fill's state for its claims
-  int queued_x0_ = 0, queued_y0_ = 0, queued_x1_ = -1, queued_y1_ = -1;  // their bounds
 };
 
 }  // namespace orvela
