@@ -25,11 +25,12 @@ void WidenInto(const TPixmap& picture, TPixmap& out) {
     return;
   }
   constexpr uint32_t kOpaque = 0xFF000000u;
+  const int width = picture.width;
   for (int y = 0; y < picture.height; ++y) {
     const uint8_t* src = picture.Row(y);
     uint32_t* dst = out.Row32(y);
     int x = 0;
-    for (; x + 4 <= picture.width; x += 4, src += 12) {
+    for (; x + 4 <= width; x += 4, src += 12) {
       uint32_t w[3];
       std::memcpy(w, src, sizeof w);
       dst[x] = kOpaque | (w[0] & 0xFFFFFFu);
@@ -37,7 +38,7 @@ void WidenInto(const TPixmap& picture, TPixmap& out) {
       dst[x + 2] = kOpaque | (w[1] >> 16) | ((w[2] & 0xFFu) << 16);
       dst[x + 3] = kOpaque | (w[2] >> 8);
     }
-    for (; x < picture.width; ++x, src += 3) {
+    for (; x < width; ++x, src += 3) {
       dst[x] = kOpaque | (uint32_t{src[2]} << 16) | (uint32_t{src[1]} << 8) | src[0];
     }
   }
@@ -156,10 +157,12 @@ PixmapRef TRozcinacz::CutOut() {
     // What a full-size region buffer would hold in the box: the picture where the fill claimed
     // or met a pixel, the key elsewhere. The box lies inside the picture.
     const int w = x1 - x0 + 1;
+    const size_t words = (static_cast<size_t>(w) + 63) / 64;
+    row_bits_.resize(words * static_cast<size_t>(out->height));
     for (int y = y0; y <= y1; ++y) {
       uint32_t* row = out->Row32(y - y0);
       fill_.RegionRow(y, x0, w, liczbaPuzzli, picture_->Row32(y) + x0, kKey, row);
-      LightRowRuns(row, row, w);
+      LightRowRuns(row, row, w, &row_bits_[words * static_cast<size_t>(y - y0)]);
     }
   }
   update();
@@ -168,9 +171,13 @@ PixmapRef TRozcinacz::CutOut() {
 }
 
 PixmapRef TRozcinacz::stworzKrawedzieH(const PixmapRef& buffer) {
+  return ShadeColumns(buffer, nullptr);
+}
+
+PixmapRef TRozcinacz::ShadeColumns(const PixmapRef& buffer, const uint64_t* row_bits) {
   TPixmap& b = *buffer;
   LightAndShadeColumns(b, std::min(static_cast<int>(_tempXX - _tempX), b.width - 1),
-                       std::min(static_cast<int>(_tempYY - _tempY), b.height - 1));
+                       std::min(static_cast<int>(_tempYY - _tempY), b.height - 1), row_bits);
   update();
   draw();
   return buffer;
@@ -179,7 +186,8 @@ PixmapRef TRozcinacz::stworzKrawedzieH(const PixmapRef& buffer) {
 Ref<TPuzel> TRozcinacz::MakePiece() {
   auto piece = std::make_shared<TPuzel>();
   const int bx = static_cast<int>(_tempX), by = static_cast<int>(_tempY);
-  piece->img = TImage::Load(stworzKrawedzieH(CutOut()), IMG_MASKED);
+  const PixmapRef cropped = CutOut();  // also leaves its rows' bits for the column pass
+  piece->img = TImage::Load(ShadeColumns(cropped, row_bits_.data()), IMG_MASKED);
   piece->_shadow = MakePieceShadow(*piece->img);
   piece->x = piece->xD = bx * _scale;
   piece->y = piece->yD = by * _scale;

@@ -93,15 +93,19 @@ class TRozcinacz : public TObject {
  private:
   // The piece of the last fill: its region cut out of the picture, lit and shaded.
   Ref<TPuzel> MakePiece();
-  // The last fill's region cropped to its box, the key elsewhere, its rows lit.
+  // The last fill's region cropped to its box, the key elsewhere, its rows lit; row_bits_
+  // holds which of its pixels are picture pixels, row by row.
   PixmapRef CutOut();
+  // stworzKrawedzieH, given the buffer's picture pixels as bits (or null).
+  PixmapRef ShadeColumns(const PixmapRef& buffer, const uint64_t* row_bits);
   void PrepareFill();  // the pixel grid from the working mask as it is now
 
-  PixmapRef picture_;             // the picture as 32-bit pixels for the fill
-  bool picture_is_own_ = false;   // picture_ is the cutter's copy, not the caller's picture
-  RegionFill fill_;               // the working mask's pixel states; which piece claimed what
-  bool fill_ready_ = false;       // fill_ is the working mask's, with this cut's claims
-  bool owners_recorded_ = false;  // fill_ holds the claims of the last cut's pieces, all made
+  PixmapRef picture_;               // the picture as 32-bit pixels for the fill
+  bool picture_is_own_ = false;     // picture_ is the cutter's copy, not the caller's picture
+  RegionFill fill_;                 // the working mask's pixel states; which piece claimed what
+  bool fill_ready_ = false;         // fill_ is the working mask's, with this cut's claims
+  bool owners_recorded_ = false;    // fill_ holds the claims of the last cut's pieces, all made
+  std::vector<uint64_t> row_bits_;  // see CutOut
   bool ready_ = false;
 };
 

@@ -23,11 +23,12 @@ struct AlphaRun {
   bool operator==(const AlphaRun&) const = default;
 };
 
-// How a pixel darkens under a texel: as the renderer blends black at the layer alpha, in
-// 16 bits (lit · keep + 128 + its 256th part stays below 65536).
+// How a pixel darkens under a texel: as the renderer blends black at the layer alpha,
+// t = lit · keep + 128 (below 65536) and (t + t / 256) / 256 in whole numbers, which is
+// t · 257 / 65536: the high half of a 16-bit product.
 inline uint8_t Darkened(uint8_t lit, uint16_t keep) {
-  const uint16_t x = static_cast<uint16_t>(lit * keep + 128);
-  return static_cast<uint8_t>((x + (x >> 8)) >> 8);
+  const uint16_t t = static_cast<uint16_t>(lit * keep + 128);
+  return static_cast<uint8_t>((static_cast<uint32_t>(t) * 257u) >> 16);
 }
 
 // Sixteen pixels at a time, for the vector unit; a last block that is not full is darkened

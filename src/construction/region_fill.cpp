@@ -63,25 +63,28 @@ int RegionFill::Fill(int sx, int sy, int id, CutProgress* progress) {
   uint32_t lo = seed, hi = seed, lo_x = seed % kStride, hi_x = lo_x;
   // Most neighbours met are claimed already; the rest are mostly free, and the branches on
   // what is found predict better than writing every neighbour down unconditionally.
-  for (size_t head = 0; head < tail; ++head) {
-    const uint32_t at = queue[head];
-    auto meet = [&](uint32_t n) {
-      const uint16_t s = state[n];
-      if (s > kLine) return;
-      if (s == kFree) {
-        state[n] = own;
-        queue[tail++] = n;
-        lo = std::min(lo, n), hi = std::max(hi, n);
-        lo_x = std::min(lo_x, n % kStride), hi_x = std::max(hi_x, n % kStride);
-      } else {
-        lines[met++] = n;
-      }
-    };
-    meet(at - kStride);
-    meet(at - 1);
-    meet(at + 1);
-    meet(at + kStride);
-    if ((head & 1023) == 1023 && progress) progress->Pulse();
+  // The waiting screen pulses after every 1024 points taken off the queue.
+  for (size_t head = 0; head < tail;) {
+    for (const size_t end = std::min(tail, head + 1024); head < end; ++head) {
+      const uint32_t at = queue[head];
+      auto meet = [&](uint32_t n) {
+        const uint16_t s = state[n];
+        if (s > kLine) return;
+        if (s == kFree) {
+          state[n] = own;
+          queue[tail++] = n;
+          lo = std::min(lo, n), hi = std::max(hi, n);
+          lo_x = std::min(lo_x, n % kStride), hi_x = std::max(hi_x, n % kStride);
+        } else {
+          lines[met++] = n;
+        }
+      };
+      meet(at - kStride);
+      meet(at - 1);
+      meet(at + 1);
+      meet(at + kStride);
+    }
+    if (progress && head % 1024 == 0) progress->Pulse();
   }
   for (size_t k = 0; k < met; ++k) state[lines[k]] = kLineMet;
   queued_ = tail, met_ = met;
