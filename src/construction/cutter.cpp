@@ -252,10 +252,14 @@ int TRozcinacz::potnij(int width, int height, int, int, int) {
       add(MakePiece());
     }
   }
-  // Slivers that no seed reached are set aside as well, the rest of such regions is left as
-  // it is; then the working mask is used up: every pixel a piece claimed is marked there, and
-  // slivers become cut lines, so that the pieces around them have copied them as lines.
-  for (int y = 0; lattice && y < height; ++y) {
+  // The working mask used up, row by row: every pixel a piece claimed is marked, and slivers
+  // become cut lines, so that the pieces around them have copied them as lines. Slivers that
+  // no seed reached count as well (the rest of such regions is left as it is): a row with
+  // free pixels has them filled first. A region lies in the rows from its first free pixel
+  // on, so no row already used up changes.
+  auto used = TPixmap::CreateForOverwrite(tempMask->width, tempMask->height);
+  for (int y = 0; y < tempMask->height; ++y) {
+    if (!fill_.UsedUpRow(y, *tempMask, *used, kClaimed, 0xFFFFFFFFu) || !lattice) continue;
     for (int x = fill_.NextFree(y, 0); x < width; x = fill_.NextFree(y, x + 1)) {
       if (fill_.Fill(x, y, RegionFill::kMaxOwners - 1, nullptr) < kMinPieceArea) {
         fill_.SetAsideSliver();
@@ -263,8 +267,9 @@ int TRozcinacz::potnij(int width, int height, int, int, int) {
         fill_.Block();
       }
     }
+    fill_.UsedUpRow(y, *tempMask, *used, kClaimed, 0xFFFFFFFFu);
   }
-  tempMask = fill_.UsedUp(*tempMask, kClaimed, 0xFFFFFFFFu);
+  tempMask = used;
   owners_recorded_ = true;
   stworzSasiadow();
   wylosuj();

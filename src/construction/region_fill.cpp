@@ -134,24 +134,29 @@ inline uint32_t UsedUpPixel(uint32_t s, uint32_t was, uint32_t claimed, uint32_t
   return (claimed & is_claimed) | (sliver & is_sliver) | (was & ~(is_claimed | is_sliver));
 }
 
-void UsedUpRow(const uint16_t* __restrict state, const uint32_t* __restrict mask,
+// Also tells whether the row has free pixels left.
+bool UsedUpRow(const uint16_t* __restrict state, const uint32_t* __restrict mask,
                uint32_t* __restrict out, int count, uint32_t claimed, uint32_t sliver) {
+  uint32_t free = 0;
   int x = 0;
   for (; x + 8 <= count; x += 8) {
-    for (int k = 0; k < 8; ++k)
+    for (int k = 0; k < 8; ++k) {
       out[x + k] = UsedUpPixel(state[x + k], mask[x + k], claimed, sliver);
+      free |= state[x + k] == RegionFill::kFree;
+    }
   }
-  for (; x < count; ++x) out[x] = UsedUpPixel(state[x], mask[x], claimed, sliver);
+  for (; x < count; ++x) {
+    out[x] = UsedUpPixel(state[x], mask[x], claimed, sliver);
+    free |= state[x] == RegionFill::kFree;
+  }
+  return free != 0;
 }
 
 }  // namespace
 
-PixmapRef RegionFill::UsedUp(const TPixmap& mask, uint32_t claimed, uint32_t sliver) const {
-  auto out = TPixmap::CreateForOverwrite(width_, height_);
-  for (int y = 0; y < height_; ++y) {
-    UsedUpRow(StateRow(y), mask.Row32(y), out->Row32(y), width_, claimed, sliver);
-  }
-  return out;
+bool RegionFill::UsedUpRow(int y, const TPixmap& mask, TPixmap& out, uint32_t claimed,
+                           uint32_t sliver) const {
+  return orvela::UsedUpRow(StateRow(y), mask.Row32(y), out.Row32(y), width_, claimed, sliver);
 }
 
 int RegionFill::NextFree(int y, int x) const {

@@ -71,9 +71,10 @@ class RegionFill {
   // elsewhere.
   void RegionRow(int y, int x0, int count, int id, const uint32_t* picture, uint32_t key,
                  uint32_t* out) const;
-  // The mask (PF_BGRA8888, the grid's size) used up: claimed where a piece claimed a pixel,
-  // sliver at the pixels of slivers, as it was elsewhere.
-  PixmapRef UsedUp(const TPixmap& mask, uint32_t claimed, uint32_t sliver) const;
+  // Row y of the mask (PF_BGRA8888, the grid's size) used up, into out (the same size):
+  // claimed where a piece claimed a pixel, sliver at the pixels of slivers, as it was
+  // elsewhere. Tells whether the row has free pixels left.
+  bool UsedUpRow(int y, const TPixmap& mask, TPixmap& out, uint32_t claimed, uint32_t sliver) const;
   // The last fill's pixels, the seed included, become a sliver's (the region is no piece; no
   // other fill ever meets its pixels), or blocked.
   void SetAsideSliver() { SetQueued(kSliver); }
