@@ -228,9 +228,9 @@ int TRozcinacz::potnij(int width, int height, int, int, int) {
   if (lattice) {
     // The seed scan and the fills in one walk over the lattice: a seed on a free pixel is the
     // first of its region (every region met before was claimed whole), and the fill tells the
-    // region's size, so that a sliver is turned into cut lines there instead of made a piece.
-    // That is what PieceSeeds finds: no fill ever meets another region's pixels, sliver or
-    // not, so turning a sliver into lines early or late changes no piece.
+    // region's size, so that a sliver is set aside there instead of made a piece. That is what
+    // PieceSeeds finds: no fill ever meets another region's pixels, sliver or not, so setting
+    // a sliver aside early or late changes no piece.
     PrepareFill();
     for (int i = 5; i <= height / 5 - 1; ++i) {
       for (int j = 5; j <= width / 5 - 1; ++j) {
@@ -253,10 +253,9 @@ int TRozcinacz::potnij(int width, int height, int, int, int) {
     }
   }
   // The working mask used up, row by row: every pixel a piece claimed is marked, and slivers
-  // become cut lines, so that the pieces around them have copied them as lines. Slivers that
-  // no seed reached count as well (the rest of such regions is left as it is): a row with
-  // free pixels has them filled first. A region lies in the rows from its first free pixel
-  // on, so no row already used up changes.
+  // turn white, as PieceSeeds turns them. Slivers that no seed reached count as well (the rest
+  // of such regions is left as it is): a row with free pixels has them filled first. A region
+  // lies in the rows from its first free pixel on, so no row already used up changes.
   auto used = TPixmap::CreateForOverwrite(tempMask->width, tempMask->height);
   for (int y = 0; y < tempMask->height; ++y) {
     if (!fill_.UsedUpRow(y, *tempMask, *used, kClaimed, 0xFFFFFFFFu) || !lattice) continue;

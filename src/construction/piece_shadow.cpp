@@ -2,7 +2,8 @@
 // the software renderer once drew them onto the table every frame: the same covered spans, the
 // same nearest texels, the same rounding; how far each pixel went dark is the shadow's alpha
 // there. Rows of the piece are taken as runs of equal alpha, and a span of a silhouette that is
-// not turned or mirrored darkens whole runs at a time instead of looking up every texel.
+// not turned or mirrored darkens whole runs at a time instead of looking up every texel; a
+// canvas row that must come out as the one above is copied.
 #include "construction/piece_shadow.h"
 
 #include <algorithm>
