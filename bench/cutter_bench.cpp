@@ -1,11 +1,12 @@
 // The cut of each of the game's four picture sets (compute time alone: no waiting screen), and
-// the neighbour search alone.
+// two of its steps alone: the pieces' shadows and the neighbour search.
 #include <benchmark/benchmark.h>
 
 #include <memory>
 
 #include "construction/cutter.h"
 #include "construction/picture_sets.h"
+#include "construction/piece_shadow.h"
 #include "construction/shape_grid.h"
 #include "engine/context.h"
 #include "engine/engine.h"
@@ -67,7 +68,25 @@ void BM_NeighbourSearch(benchmark::State& state) {
   state.SetLabel(std::to_string(set.rows * set.cols) + " pieces");
 }
 
+// The shadows of every piece of a set, made again from the pieces' images.
+void BM_PieceShadows(benchmark::State& state) {
+  EngineScope engine(std::make_unique<HeadlessPlatform>());
+  const Set& set = kSets[state.range(0)];
+  const Prepared p = Prepare(set);
+  TRozcinacz cutter;
+  CutProgress idle;
+  cutter.progress = &idle;
+  cutter.setup(p.picture, p.mask, p.mask);
+  cutter.potnij(p.picture->width, p.picture->height, 0, p.cell_w, p.cell_h);
+  for (auto _ : state) {
+    for (const auto& piece : cutter.listaObrazkow)
+      benchmark::DoNotOptimize(MakePieceShadow(*piece->img));
+  }
+  state.SetLabel(std::to_string(set.rows * set.cols) + " pieces");
+}
+
 BENCHMARK(BM_Cut)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PieceShadows)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_NeighbourSearch)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -11,6 +11,7 @@
 
 #include "construction/piece.h"
 #include "construction/point.h"
+#include "construction/region_fill.h"
 #include "engine/image/pixmap.h"
 #include "engine/loading.h"
 #include "engine/object.h"
@@ -44,8 +45,8 @@ class TRozcinacz : public TObject {
   PixmapRef tempMask;             // the working mask, consumed by the cut
   TList<TPuzel> listaObrazkow;    // the pieces, shuffled at the end of the cut
   TList<TPuzel> listaPomocnicza;  // the same pieces in creation order
-  std::vector<TWsp> _tempList;    // edge pixels of the piece cut last
-  float _tempX = 0, _tempY = 0, _tempXX = 0, _tempYY = 0;  // its bounding box
+  std::vector<TWsp> _tempList;    // edge pixels of the region filled last
+  float _tempX = 0, _tempY = 0, _tempXX = 0, _tempYY = 0;  // its box
   int32_t _imgMaxX = 0, _imgMaxY = 0;
   float _scale = 0;
   int32_t _adX = 0, _adY = 0;  // screen position of the centred picture
@@ -59,13 +60,15 @@ class TRozcinacz : public TObject {
   // after a message box when the picture cannot be loaded, is larger than 800 × 600, or the
   // masks do not fit it: the cut then makes no pieces.
   PixmapRef setup(const Source& picture, const Source& mask, const PixmapRef& mask2);
-  // The breadth-first fill of one region from a seed point: the region buffer (800 × 600),
-  // the key colour wherever this fill wrote nothing. The cutter keeps one such buffer and the
-  // next fill writes over it, so the result is valid until then.
-  PixmapRef wytnijObrazek(int x, int y);
+  // The breadth-first fill of one region from a seed point, for the piece liczbaPuzzli: the
+  // region's free pixels are claimed as that piece's in the cutter's pixel grid (the cut marks
+  // them in the working mask when it ends), the cut-line pixels met become the edge list
+  // (_tempList) and the box is stored. Returns the number of pixels claimed.
+  int wytnijObrazek(int x, int y);
   void update();
   void draw();
-  // Crops the region to its box and lights the first three pixels of every run in each row.
+  // Crops a region buffer (picture coordinates, the key outside the region) to the box and
+  // lights the first three pixels of every run in each row.
   PixmapRef stworzKrawedzieV(const TPixmap& region);
   // In place: lights the top three pixels of every vertical run and shades the last four.
   PixmapRef stworzKrawedzieH(const PixmapRef& buffer);
@@ -77,9 +80,6 @@ class TRozcinacz : public TObject {
   // pixels) are first turned into cut-line pixels in the mask, so that they become part of the
   // pieces around them instead of pieces of their own.
   static std::vector<TWsp> PieceSeeds(TPixmap& working_mask, int width, int height);
-  // The same, labelling the regions in a buffer the caller keeps (its room is reused).
-  static std::vector<TWsp> PieceSeeds(TPixmap& working_mask, int width, int height,
-                                      std::vector<int32_t>& labels);
   void wylosuj();
   void stworzSasiadow();
   Ref<TSasiad> stworzSasiada(const TPuzel& a, const Ref<TPuzel>& b) const;
@@ -91,20 +91,21 @@ class TRozcinacz : public TObject {
   }
 
  private:
-  // The state of each pixel for the fill, in a grid with a frame of kOutside round the picture.
-  enum : uint8_t { kFree, kLine, kTaken, kClaimedNow, kLineMet, kOutside };
-  void BuildStates();  // from the working mask
+  // The piece of the last fill: its region cut out of the picture, lit and shaded.
+  Ref<TPuzel> MakePiece();
+  // The last fill's region cropped to its box, the key elsewhere, its rows lit; row_bits_
+  // holds which of its pixels are picture pixels, row by row.
+  PixmapRef CutOut();
+  // stworzKrawedzieH, given the buffer's picture pixels as bits (or null).
+  PixmapRef ShadeColumns(const PixmapRef& buffer, const uint64_t* row_bits);
+  void PrepareFill();  // the pixel grid from the working mask as it is now
 
-  PixmapRef picture_;            // the picture as 32-bit pixels for the fill
-  bool picture_is_own_ = false;  // picture_ is the cutter's copy, not the caller's picture
-  PixmapRef region_;             // the region buffer, reused from piece to piece
-  int dirty_x0_ = 0, dirty_y0_ = 0, dirty_x1_ = -1, dirty_y1_ = -1;  // written last time
-  std::vector<uint32_t> queue_;      // the fill's queue, kept for its room
-  std::vector<int32_t> labels_;      // the regions' labels while the seeds are found, likewise
-  std::vector<int32_t> owner_;       // the id of the piece that claimed each pixel in the last cut
-  std::vector<uint8_t> states_;      // the pixel states, row by row with the frame
-  bool states_ready_ = false;        // states_ matches the working mask
-  std::vector<uint32_t> lines_met_;  // cut-line pixels met by the fill, as queued points
+  PixmapRef picture_;               // the picture as 32-bit pixels for the fill
+  bool picture_is_own_ = false;     // picture_ is the cutter's copy, not the caller's picture
+  RegionFill fill_;                 // the working mask's pixel states; which piece claimed what
+  bool fill_ready_ = false;         // fill_ is the working mask's, with this cut's claims
+  bool owners_recorded_ = false;    // fill_ holds the claims of the last cut's pieces, all made
+  std::vector<uint64_t> row_bits_;  // see CutOut
   bool ready_ = false;
 };
 

@@ -176,6 +176,46 @@ TEST_F(CutterTest, AWalledInSliverIsNoPieceButPartOfThePiecesAroundIt) {
   EXPECT_GE(covering, 1);
 }
 
+TEST_F(CutterTest, TheWorkingMaskIsUsedUpAndSliversWithoutASeedBecomeLines) {
+  // Left of x = 15 no seed: a region left as it is, with a 3 × 3 sliver walled in there.
+  CutSynthetic(100, 60,
+               {{{15, 0, 15, 60}}, {{4, 4, 8, 4}}, {{8, 4, 8, 8}}, {{8, 8, 4, 8}}, {{4, 8, 4, 4}}});
+  ASSERT_EQ(cutter.listaPomocnicza.Count(), 1);
+  const TPixmap& mask = *cutter.tempMask;
+  EXPECT_EQ(mask.ReadPixel(50, 30), TRozcinacz::kClaimed);  // the piece's pixels
+  EXPECT_EQ(mask.ReadPixel(99, 59), TRozcinacz::kClaimed);
+  EXPECT_EQ(Rgb(mask.ReadPixel(15, 30)), 0xFFFFFFu);  // its line stays
+  for (int y = 5; y <= 7; ++y) {
+    for (int x = 5; x <= 7; ++x) EXPECT_EQ(Rgb(mask.ReadPixel(x, y)), 0xFFFFFFu) << x << "," << y;
+  }
+  EXPECT_EQ(mask.ReadPixel(10, 30), 0xFF000000u);  // the region without a seed
+  EXPECT_EQ(mask.ReadPixel(2, 2), 0xFF000000u);
+  // The caller's masks are not touched.
+  EXPECT_EQ(cutter.imageMask->ReadPixel(50, 30), 0xFF000000u);
+}
+
+TEST_F(CutterTest, ACutOverPartOfThePictureStartsPiecesWhereTheSeedScanOfThatPartSays) {
+  for (const Set& set : kSets) {
+    SCOPED_TRACE(set.url);
+    SeedRandom(9);
+    TKreatorKlockow grid;
+    grid.KSZTALT = set.ksztalt;
+    grid.createGrid(static_cast<float>(set.cols), static_cast<float>(set.rows), 640, 480, 0, 0);
+    PixmapRef a = grid.drawOn(640, 480), b = grid.drawOn(640, 480);
+    const PixmapRef scanned = b->Copy();
+    const std::vector<TWsp> seeds = TRozcinacz::PieceSeeds(*scanned, 517, 433);
+    ASSERT_TRUE(cutter.setup(set.url, a, b));
+    ASSERT_EQ(cutter.potnij(517, 433, 0, 0, 0), static_cast<int>(seeds.size()));
+    size_t k = 0;
+    for (const auto& piece : cutter.listaPomocnicza) {
+      // Each piece holds its seed (or, for a region the part split in two, was cut from it).
+      const TWsp& seed = seeds[k++];
+      EXPECT_LE(piece->xD, seed.x);
+      EXPECT_LE(piece->yD, seed.y);
+    }
+  }
+}
+
 TEST_F(CutterTest, EveryStyleClosesEveryPieceWhateverTheColumnCount) {
   // Widths that do not divide into whole cells put the last grid points on the picture's last
   // column and row; the cut lines must still meet the border there.

@@ -3,8 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <string>
+#include <vector>
 
+#include "construction/cutter.h"
+#include "construction/picture_sets.h"
 #include "construction/piece_shadow.h"
+#include "construction/shape_grid.h"
+#include "engine/random.h"
 #include "engine/render/software_renderer.h"
 #include "support/headless.h"
 
@@ -87,6 +93,84 @@ TEST(PieceShadowTest, OneDrawMatchesTheSixLayersWithinRounding) {
       }
     }
     EXPECT_LE(worst, 3);  // six roundings against one
+  }
+}
+
+// The shadow as it was first made: the six silhouettes drawn by the software renderer onto a
+// white canvas, the shadow's alpha how far each pixel went dark.
+PixmapRef DrawnShadow(const PixmapRef& piece) {
+  const int w = piece->width, h = piece->height;
+  SoftwareRenderer canvas(w + kShadowGrowth, h + kShadowGrowth);
+  QuadDraw white;
+  white.src_w = static_cast<float>(w + kShadowGrowth);
+  white.src_h = static_cast<float>(h + kShadowGrowth);
+  white.blend = SOLIDBLEND;
+  canvas.DrawQuad(white);
+  const auto texture = canvas.CreateTexture(piece, false);
+  for (int d = -2; d <= kShadowGrowth; ++d) {
+    QuadDraw layer;
+    layer.texture = texture.get();
+    layer.src_w = static_cast<float>(w), layer.src_h = static_cast<float>(h);
+    layer.ax = static_cast<float>(w + d) / w, layer.by = static_cast<float>(h + d) / h;
+    layer.r = layer.g = layer.b = 0;
+    layer.alpha = 0.07f;
+    layer.blend = ALPHABLEND;
+    canvas.DrawQuad(layer);
+  }
+  auto shadow = TPixmap::Create(w + kShadowGrowth, h + kShadowGrowth, PF_BGRA8888, 4);
+  for (int y = 0; y < shadow->height; ++y) {
+    for (int x = 0; x < shadow->width; ++x) {
+      shadow->Row32(y)[x] = (255u - (canvas.Canvas().Row32(y)[x] & 255u)) << 24;
+    }
+  }
+  return shadow;
+}
+
+// Where the two differ, as text; empty when they are the same.
+std::string FirstDifference(const TPixmap& got, const TPixmap& want) {
+  if (got.width != want.width || got.height != want.height) return "sizes differ";
+  for (int y = 0; y < want.height; ++y) {
+    for (int x = 0; x < want.width; ++x) {
+      if (got.ReadPixel(x, y) != want.ReadPixel(x, y)) {
+        return std::to_string(x) + "," + std::to_string(y) + ": " +
+               std::to_string(got.ReadPixel(x, y) >> 24) + " against " +
+               std::to_string(want.ReadPixel(x, y) >> 24);
+      }
+    }
+  }
+  return "";
+}
+
+using PieceShadowExactTest = testing::HeadlessTest;  // a real cut needs the engine
+
+TEST_F(PieceShadowExactTest, IsTheSixLayersExactlyAsTheRendererDrawsThem) {
+  // Shapes with rims, tiny images whose smallest silhouettes shrink to nothing or turn round,
+  // every alpha in turn, and the pieces of a real cut.
+  std::vector<PixmapRef> pieces = {SolidPixmap(40, 30, 0xFFFFFFFFu),
+                                   Blob(57, 43),
+                                   Blob(9, 31),
+                                   SolidPixmap(1, 1, 0xFF000000u),
+                                   SolidPixmap(2, 2, 0xEE102030u),
+                                   SolidPixmap(1, 6, 0xFF808080u),
+                                   Blob(3, 2)};
+  auto ramp = TPixmap::Create(37, 23, PF_BGRA8888, 4);
+  for (int y = 0; y < ramp->height; ++y) {
+    for (int x = 0; x < ramp->width; ++x) ramp->Row32(y)[x] = ((x * 7 + y * 11) % 256u) << 24;
+  }
+  pieces.push_back(ramp);
+  SeedRandom(5);
+  const PictureSet& set = kPictureSets[3];
+  TKreatorKlockow grid;
+  grid.KSZTALT = set.ksztalt;
+  grid.createGrid(static_cast<float>(set.cols), static_cast<float>(set.rows), 640, 480, 0, 0);
+  TRozcinacz cutter;
+  ASSERT_TRUE(cutter.setup(set.url, grid.drawOn(640, 480), grid.drawOn(640, 480)));
+  cutter.potnij(640, 480, 0, 0, 0);
+  for (const auto& piece : cutter.listaPomocnicza) pieces.push_back(piece->img->pixmaps[0]);
+  for (size_t k = 0; k < pieces.size(); ++k) {
+    const ImageRef shadow = MakePieceShadow(*TImage::Load(pieces[k], IMG_MASKED));
+    ASSERT_TRUE(shadow);
+    EXPECT_EQ(FirstDifference(*shadow->pixmaps[0], *DrawnShadow(pieces[k])), "") << "piece " << k;
   }
 }
 

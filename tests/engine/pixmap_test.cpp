@@ -87,6 +87,21 @@ TEST(PixmapTest, WindowSharesPixelsAndCopyDoesNot) {
   EXPECT_EQ(pixmap->Window(8, 8, 5, 5)->width, 2);
 }
 
+TEST(PixmapTest, ACopyHasZeroPaddingAndABufferForOverwriteItsSize) {
+  auto pixmap = TPixmap::Create(5, 2, PF_BGR888, 4);  // 15 bytes of pixels, 1 of padding
+  pixmap->WritePixel(4, 1, 0xFF123456u);
+  pixmap->Row(0)[15] = pixmap->Row(1)[15] = 0xAB;  // padding someone wrote into
+  auto copy = pixmap->Copy();
+  ASSERT_EQ(copy->pitch, 16);
+  EXPECT_EQ(copy->ReadPixel(4, 1), 0xFF123456u);
+  EXPECT_EQ(copy->Row(0)[15], 0);
+  EXPECT_EQ(copy->Row(1)[15], 0);
+  auto blank = TPixmap::CreateForOverwrite(5, 2, PF_BGR888, 4);
+  EXPECT_EQ(blank->pitch, 16);
+  EXPECT_EQ(blank->capacity, 32);
+  EXPECT_TRUE(TPixmap::CreateForOverwrite(0, 2)->Empty());
+}
+
 TEST(PixmapTest, PasteConvertsAndClips) {
   auto target = TPixmap::Create(4, 4, PF_BGRA8888, 4);
   auto source = TPixmap::Create(3, 3, PF_I8, 4);

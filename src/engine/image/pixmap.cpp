@@ -75,7 +75,7 @@ void EncodePixel(uint8_t* p, int format, uint32_t argb) {
 
 }  // namespace
 
-PixmapRef TPixmap::Create(int width, int height, int format, int align) {
+PixmapRef TPixmap::CreateForOverwrite(int width, int height, int format, int align) {
   auto pixmap = std::make_shared<TPixmap>();
   const int bpp = BytesPerPixel(format);
   if (bpp == 0 || width <= 0 || height <= 0) {
@@ -86,13 +86,19 @@ PixmapRef TPixmap::Create(int width, int height, int format, int align) {
   const int64_t row = static_cast<int64_t>(width) * bpp;
   const int64_t pitch = (row + align - 1) / align * align;
   const int64_t bytes = pitch * height;
-  pixmap->storage_ = std::make_shared<std::vector<uint32_t>>((bytes + 3) / 4, 0u);
-  pixmap->pixels = reinterpret_cast<uint8_t*>(pixmap->storage_->data());
+  pixmap->storage_ = std::make_shared_for_overwrite<uint32_t[]>(static_cast<size_t>(bytes + 3) / 4);
+  pixmap->pixels = reinterpret_cast<uint8_t*>(pixmap->storage_.get());
   pixmap->width = width;
   pixmap->height = height;
   pixmap->pitch = static_cast<int>(pitch);
   pixmap->format = format;
   pixmap->capacity = static_cast<int>(bytes);
+  return pixmap;
+}
+
+PixmapRef TPixmap::Create(int width, int height, int format, int align) {
+  auto pixmap = CreateForOverwrite(width, height, format, align);
+  if (!pixmap->Empty()) std::memset(pixmap->pixels, 0, static_cast<size_t>(pixmap->capacity));
   return pixmap;
 }
 
@@ -125,16 +131,17 @@ PixmapRef TPixmap::Copy() const {
   auto copy = std::make_shared<TPixmap>();
   copy->format = format;
   if (Empty()) return copy;
-  const int bpp = BytesPerPixel(format);
+  const size_t row = static_cast<size_t>(width) * BytesPerPixel(format);
   copy->storage_ =
-      std::make_shared<std::vector<uint32_t>>((static_cast<size_t>(pitch) * height + 3) / 4, 0u);
-  copy->pixels = reinterpret_cast<uint8_t*>(copy->storage_->data());
+      std::make_shared_for_overwrite<uint32_t[]>((static_cast<size_t>(pitch) * height + 3) / 4);
+  copy->pixels = reinterpret_cast<uint8_t*>(copy->storage_.get());
   copy->width = width;
   copy->height = height;
   copy->pitch = pitch;
   copy->capacity = pitch * height;
   for (int y = 0; y < height; ++y) {
-    std::memcpy(copy->Row(y), Row(y), static_cast<size_t>(width) * bpp);
+    std::memcpy(copy->Row(y), Row(y), row);
+    std::memset(copy->Row(y) + row, 0, static_cast<size_t>(pitch) - row);  // the padding
   }
   return copy;
 }

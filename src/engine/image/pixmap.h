@@ -32,6 +32,11 @@ class TPixmap : public TObject {
   static std::shared_ptr<TPixmap> Create(int width, int height, int format = PF_BGRA8888,
                                          int align = 4);
 
+  // The same with its pixels (and row padding) left unset, for code that writes every pixel
+  // of the new buffer itself.
+  static std::shared_ptr<TPixmap> CreateForOverwrite(int width, int height,
+                                                     int format = PF_BGRA8888, int align = 4);
+
   uint8_t* pixels = nullptr;  // first byte of row 0 (inside the shared storage)
   int width = 0;
   int height = 0;
@@ -66,7 +71,7 @@ class TPixmap : public TObject {
 
  private:
   // Held as 32-bit words so that the 32-bit row views alias real uint32_t objects.
-  std::shared_ptr<std::vector<uint32_t>> storage_;
+  std::shared_ptr<uint32_t[]> storage_;
 };
 
 using PixmapRef = std::shared_ptr<TPixmap>;

@@ -22,12 +22,6 @@ struct SoftwareTexture : Texture {
 
 constexpr uint32_t kLow = 0x00FF00FFu;  // red and blue lanes of a pixel
 
-// x / 255 rounded, for x up to 65535.
-inline uint32_t Div255(uint32_t x) {
-  x += 128;
-  return (x + (x >> 8)) >> 8;
-}
-
 // Both lanes (red and blue, or alpha and green) of lane-packed products divided by 255.
 inline uint32_t Div255Lanes(uint32_t x) {
   x += 0x00800080u;
@@ -230,21 +224,6 @@ SpanFn PickSpan(const Blender& bl, int sample) {
   }
 }
 
-// The integer pixels p with 0 <= start + p·step < limit, as [lo, hi).
-void SpanRange(double start, double step, double limit, double* lo, double* hi) {
-  if (step > 0) {
-    *lo = std::ceil(-start / step);
-    *hi = std::ceil((limit - start) / step);
-  } else if (step < 0) {
-    *lo = std::floor((limit - start) / step) + 1;
-    *hi = std::floor(-start / step) + 1;
-  } else if (start >= 0 && start < limit) {
-    *lo = -1e9, *hi = 1e9;
-  } else {
-    *lo = 0, *hi = 0;
-  }
-}
-
 }  // namespace
 
 SoftwareRenderer::SoftwareRenderer(int width, int height) {
@@ -293,9 +272,6 @@ bool SoftwareRenderer::SetTarget(Texture* target) {
 }
 
 void SoftwareRenderer::DrawQuad(const QuadDraw& q) {
-  if (q.src_w <= 0 || q.src_h <= 0) return;
-  const double det = static_cast<double>(q.ax) * q.by - static_cast<double>(q.bx) * q.ay;
-  if (std::fabs(det) < 1e-12) return;
   const Blender bl = MakeBlender(q.r, q.g, q.b, q.alpha, q.blend);
   if (bl.mode == 1 && bl.threshold > 255) return;
   if ((bl.mode == 3 || bl.mode == 4) && bl.alpha255 == 0) return;
@@ -314,37 +290,9 @@ void SoftwareRenderer::DrawQuad(const QuadDraw& q) {
     sample = texture->filtered ? 2 : 1;
   }
   const SpanFn span = PickSpan(bl, sample);
-
-  // Corners of the parallelogram, for the rows to visit.
-  const double cy[4] = {q.y, q.y + q.src_w * q.ay, q.y + q.src_w * q.ay + q.src_h * q.by,
-                        q.y + q.src_h * q.by};
-  const double min_y = std::min({cy[0], cy[1], cy[2], cy[3]});
-  const double max_y = std::max({cy[0], cy[1], cy[2], cy[3]});
-  const int width = dest_->width, height = dest_->height;
-  const int row_first = std::max(0, static_cast<int>(std::floor(min_y)));
-  const int row_last = std::min(height - 1, static_cast<int>(std::ceil(max_y)));
-
-  // Canvas point (X, Y) -> texel offsets (U, V) from the rectangle's corner.
-  const double du_dx = q.by / det, dv_dx = -q.ay / det;
-  const double du_dy = -q.bx / det, dv_dy = q.ax / det;
-  for (int py = row_first; py <= row_last; ++py) {
-    const double dy = py + 0.5 - q.y;
-    const double u0 = (0.5 - q.x) * du_dx + dy * du_dy;  // at the centre of pixel 0
-    const double v0 = (0.5 - q.x) * dv_dx + dy * dv_dy;
-    double lo_u, hi_u, lo_v, hi_v;
-    SpanRange(u0, du_dx, q.src_w, &lo_u, &hi_u);
-    SpanRange(v0, dv_dx, q.src_h, &lo_v, &hi_v);
-    const double lo = std::max({lo_u, lo_v, 0.0});
-    const double hi = std::min({hi_u, hi_v, static_cast<double>(width)});
-    if (hi <= lo) continue;
-    const int first = static_cast<int>(lo), end = static_cast<int>(hi);
-    const double u = q.src_x + u0 + first * du_dx, v = q.src_y + v0 + first * dv_dx;
-    span(bl, area, dest_->Row32(py) + first, end - first,
-         static_cast<int32_t>(std::lround(u * 65536.0)),
-         static_cast<int32_t>(std::lround(v * 65536.0)),
-         static_cast<int32_t>(std::lround(du_dx * 65536.0)),
-         static_cast<int32_t>(std::lround(dv_dx * 65536.0)));
-  }
+  ForEachQuadSpan(q, dest_->width, dest_->height, [&](const QuadSpan& s) {
+    span(bl, area, dest_->Row32(s.y) + s.first, s.count, s.fu, s.fv, s.du, s.dv);
+  });
 }
 
 void SoftwareRenderer::DrawPoints(const std::vector<PixelPoint>& points, uint8_t r, uint8_t g,
